@@ -1,0 +1,65 @@
+# Shared by the scripts in scripts/: dependency checks and the CMake build.
+# Source it; it expects $root to be the repository root.
+
+# require PACKAGE CHECK... : each CHECK is "cmd:NAME" (a command on PATH) or
+# "file:PATH" (a file that must exist). Missing packages are collected in
+# $missing_packages; call install_missing afterwards.
+missing_packages=()
+require() {
+    local package=$1 check
+    shift
+    for check in "$@"; do
+        case $check in
+            cmd:*) command -v "${check#cmd:}" >/dev/null 2>&1 && return 0 ;;
+            file:*) [ -e "${check#file:}" ] && return 0 ;;
+        esac
+    done
+    missing_packages+=("$package")
+}
+
+# Installs what require() found missing (apt-get, as root) or names it and
+# stops.
+install_missing() {
+    [ ${#missing_packages[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null 2>&1; then
+        echo "Installing: ${missing_packages[*]}" >&2
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq >&2 &&
+            apt-get install -y -qq --no-install-recommends "${missing_packages[@]}" >&2 || {
+            echo "error: could not install: ${missing_packages[*]}" >&2
+            exit 1
+        }
+        missing_packages=()
+    else
+        echo "error: missing packages: ${missing_packages[*]}" >&2
+        echo "Install them with: sudo apt-get install ${missing_packages[*]}" >&2
+        exit 1
+    fi
+}
+
+# The compiler and build tools every build needs.
+require_build_tools() {
+    require cmake cmd:cmake
+    require g++ cmd:g++ cmd:c++
+    require ninja-build cmd:ninja
+    install_missing
+    local version
+    version=$(cmake --version | sed -n '1s/[^0-9]*\([0-9][0-9.]*\).*/\1/p')
+    if ! printf '3.20\n%s\n' "$version" | sort -V -C; then
+        echo "error: CMake $version is too old; 3.20 or newer is needed" >&2
+        exit 1
+    fi
+}
+
+# build DIR [CMAKE_ARGS...]: configures (once) and builds DIR under build/,
+# keeping the tools' chatter in DIR/build.log unless the build fails.
+build() {
+    local dir=$root/build/$1
+    shift
+    mkdir -p "$dir"
+    if ! { cmake -S "$root" -B "$dir" -G Ninja "$@" && cmake --build "$dir" -j "$(nproc 2>/dev/null || echo 2)"; } >"$dir/build.log" 2>&1; then
+        cat "$dir/build.log" >&2
+        echo "error: the build in $dir failed" >&2
+        exit 1
+    fi
+}

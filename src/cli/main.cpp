@@ -1,0 +1,60 @@
+// hexalune: prints one MAC address in every notation a network engineer
+// needs and looks its OUI up in the IEEE registry carried in the executable.
+
+#include <exception>
+#include <iostream>
+#include <string>
+
+#include "address_report.h"
+#include "notation/parse.h"
+#include "read_token.h"
+#include "version.h"
+
+namespace {
+
+const int kExitInvalidAddress = 1;
+const int kExitFailure = 2;
+
+// No valid address is longer than 17 characters; a token read at the
+// prompt is cut off well past that.
+const std::size_t kTokenLimit = 1024;
+
+int run(int argc, char* argv[]) {
+    std::cout << "Hexalune " HEXALUNE_VERSION " - MAC address converter, OUI lookup" << std::endl;
+    std::cout << std::string(52, '=') << std::endl;
+
+    std::string text;
+    if (argc > 1) {
+        text = argv[1];
+    } else {
+        std::cout << "Enter a MAC address (format: 00:80:10:A4:00:0C): " << std::flush;
+        text = hexalune::read_token(std::cin, kTokenLimit);
+    }
+
+    try {
+        if (!hexalune::is_valid_mac(text)) {
+            std::cerr << "Error: Invalid MAC address format. Please enter a MAC address in the "
+                         "format 00:80:10:A4:00:0C."
+                      << std::endl;
+            return kExitInvalidAddress;
+        }
+        const hexalune::Bytes mac = hexalune::parse_mac(text);
+        hexalune::write_address_report(std::cout, mac);
+        return 0;
+    } catch (const std::exception& e) {
+        std::cerr << "Error: " << e.what() << std::endl;
+        return kExitFailure;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const int status = run(argc, argv);
+    // A report that could not be written is a failure, whatever came before.
+    if (!std::cout.flush()) {
+        std::cerr << "Error: cannot write to standard output" << std::endl;
+        return kExitFailure;
+    }
+    return status;
+}

@@ -1,0 +1,43 @@
+#include "read_token.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace hexalune {
+namespace {
+
+TEST(ReadToken, OneWhitespaceDelimitedToken) {
+    const struct {
+        std::string input;
+        std::string token;
+        std::string left;  // what stays unread
+    } cases[] = {
+        {"00:80:10:A4:00:0C\n", "00:80:10:A4:00:0C", "\n"},
+        {"  00:80:10:A4:00:0C more words\n", "00:80:10:A4:00:0C", " more words\n"},
+        {"\n\n\t 00:80:10:A4:00:0C", "00:80:10:A4:00:0C", ""},
+        {"", "", ""},
+        {"   \n", "", ""},
+        {std::string("00:80\0:10", 9) + " x", std::string("00:80\0:10", 9), " x"},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.input);
+        EXPECT_EQ(read_token(in, 1024), c.token);
+        std::string rest((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(rest, c.left);
+    }
+}
+
+TEST(ReadToken, StopsJustPastTheLimit) {
+    std::istringstream in(std::string(5000, 'a') + " b");
+    EXPECT_EQ(read_token(in, 100), std::string(101, 'a'));
+}
+
+TEST(ReadToken, FailedStreamGivesNothing) {
+    std::istringstream in("00:80:10:A4:00:0C");
+    in.setstate(std::ios::failbit);
+    EXPECT_EQ(read_token(in, 1024), "");
+}
+
+}  // namespace
+}  // namespace hexalune

@@ -1,0 +1,36 @@
+#ifndef HEXALUNE_NOTATION_EUI64_H_
+#define HEXALUNE_NOTATION_EUI64_H_
+
+#include <string>
+
+#include "bytes.h"
+
+namespace hexalune {
+
+// b0..b5 below are the first six bytes of the input. Functions that read
+// six bytes throw std::invalid_argument for fewer; the contained forms need
+// three.
+
+/// The EUI-64 expansion b0 b1 b2 ff fe b3 b4 b5; no bit is changed.
+Bytes convert_to_eui64(const Bytes& mac);
+
+/// The MAC-48 encapsulation: ff ff inserted after the third byte, as 16
+/// digits ("008010ffffa4000c").
+std::string to_contained_mac48(const Bytes& mac);
+
+/// The EUI-48 encapsulation: ff fe inserted after the third byte, as 16
+/// digits ("008010fffea4000c").
+std::string to_contained_eui48(const Bytes& mac);
+
+/// As to_contained_eui48, with the universal/local bit (0x02) of the first
+/// byte set, never cleared ("028010fffea4000c").
+std::string to_contained_eui48_ul(const Bytes& mac);
+
+/// The link-local address a host forms from this MAC: the modified EUI-64
+/// (universal/local bit inverted) after fe80::, every group four digits:
+/// "fe80::0280:10ff:fea4:000c".
+std::string to_ipv6_link_local(const Bytes& mac);
+
+}  // namespace hexalune
+
+#endif  // HEXALUNE_NOTATION_EUI64_H_

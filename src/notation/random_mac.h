@@ -1,0 +1,15 @@
+#ifndef HEXALUNE_NOTATION_RANDOM_MAC_H_
+#define HEXALUNE_NOTATION_RANDOM_MAC_H_
+
+#include <string>
+
+namespace hexalune {
+
+/// A fresh random locally administered unicast address ("x2:..", "x6:..",
+/// "xa:.." or "xe:.."), in colon form with lower-case digits. Each call
+/// seeds its own generator from the system's non-deterministic source.
+std::string generate_random_mac();
+
+}  // namespace hexalune
+
+#endif  // HEXALUNE_NOTATION_RANDOM_MAC_H_

@@ -1,0 +1,32 @@
+#include "notation/random_mac.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "notation/parse.h"
+
+namespace hexalune {
+namespace {
+
+TEST(RandomMac, LocallyAdministeredUnicastInColonForm) {
+    std::set<std::string> seen;
+    std::set<char> second_digits;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string mac = generate_random_mac();
+        ASSERT_EQ(mac.size(), 17u) << mac;
+        ASSERT_TRUE(is_valid_mac(mac)) << mac;
+        for (char c : mac) ASSERT_FALSE(c >= 'A' && c <= 'F') << mac;  // lower case only
+        const Bytes bytes = parse_mac(mac);
+        EXPECT_EQ(bytes[0] & 0x01, 0) << mac;     // unicast
+        EXPECT_EQ(bytes[0] & 0x02, 0x02) << mac;  // locally administered
+        seen.insert(mac);
+        second_digits.insert(mac[1]);
+    }
+    // Fresh values every call, and every legal first octet pattern turns up.
+    EXPECT_GT(seen.size(), 1990u);
+    EXPECT_EQ(second_digits, (std::set<char>{'2', '6', 'a', 'e'}));
+}
+
+}  // namespace
+}  // namespace hexalune

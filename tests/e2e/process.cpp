@@ -1,0 +1,195 @@
+#include "process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace hexalune_test {
+
+namespace {
+
+[[noreturn]] void fail(const std::string& what) {
+    throw std::runtime_error(what + ": " + std::strerror(errno));
+}
+
+void check(int result, const char* what) {
+    if (result != 0) {
+        errno = result;
+        fail(what);
+    }
+}
+
+std::string env_or(const char* name, const std::string& fallback) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : fallback;
+}
+
+std::string without_cr_before_lf(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
+struct Pipe {
+    int read = -1, write = -1;
+    Pipe() {
+        int fds[2];
+        if (pipe2(fds, O_CLOEXEC) != 0) fail("pipe2");
+        read = fds[0];
+        write = fds[1];
+    }
+};
+
+}  // namespace
+
+Outcome run_hexalune(const Invocation& run) {
+    std::vector<std::string> argv_strings;
+    const std::string launcher = env_or("HEXALUNE_LAUNCHER", "");
+    if (!launcher.empty()) argv_strings.push_back(launcher);
+    argv_strings.push_back(env_or("HEXALUNE_EXE", HEXALUNE_EXE));
+    argv_strings.insert(argv_strings.end(), run.args.begin(), run.args.end());
+    std::vector<char*> argv;
+    for (std::string& s : argv_strings) argv.push_back(&s[0]);
+    argv.push_back(nullptr);
+
+    Pipe in, out, err;
+    posix_spawn_file_actions_t actions;
+    check(posix_spawn_file_actions_init(&actions), "file actions");
+    if (run.close_stdin) {
+        check(posix_spawn_file_actions_addclose(&actions, 0), "close stdin");
+    } else {
+        check(posix_spawn_file_actions_adddup2(&actions, in.read, 0), "dup2 stdin");
+    }
+    switch (run.stdout_mode) {
+        case Stdout::kPipe:
+            check(posix_spawn_file_actions_adddup2(&actions, out.write, 1), "dup2 stdout");
+            break;
+        case Stdout::kDevFull:
+            check(posix_spawn_file_actions_addopen(&actions, 1, "/dev/full", O_WRONLY, 0),
+                  "open /dev/full");
+            break;
+        case Stdout::kClosed:
+            check(posix_spawn_file_actions_addclose(&actions, 1), "close stdout");
+            break;
+    }
+    check(posix_spawn_file_actions_adddup2(&actions, err.write, 2), "dup2 stderr");
+
+    // This process ignores SIGPIPE (see below); the child gets the default.
+    posix_spawnattr_t attributes;
+    check(posix_spawnattr_init(&attributes), "spawn attributes");
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    check(posix_spawnattr_setsigdefault(&attributes, &defaults), "sigdefault");
+    check(posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF), "spawn flags");
+
+    signal(SIGPIPE, SIG_IGN);  // a child that stops reading must not kill the test
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    close(in.read);
+    close(out.write);
+    close(err.write);
+    if (spawned != 0) {
+        close(in.write);
+        close(out.read);
+        close(err.read);
+        errno = spawned;
+        fail("posix_spawn " + argv_strings[0]);
+    }
+
+    Outcome outcome;
+    std::size_t written = 0;
+    int to_child = in.write;
+    if (run.input.empty()) {
+        close(to_child);
+        to_child = -1;
+    } else {
+        fcntl(to_child, F_SETFL, O_NONBLOCK);
+    }
+    int from_out = out.read, from_err = err.read;
+    char buffer[65536];
+    while (from_out >= 0 || from_err >= 0) {
+        pollfd fds[3];
+        nfds_t count = 0;
+        if (from_out >= 0) fds[count++] = {from_out, POLLIN, 0};
+        if (from_err >= 0) fds[count++] = {from_err, POLLIN, 0};
+        if (to_child >= 0) fds[count++] = {to_child, POLLOUT, 0};
+        if (poll(fds, count, -1) < 0) {
+            if (errno == EINTR) continue;
+            fail("poll");
+        }
+        for (nfds_t i = 0; i < count; ++i) {
+            if (fds[i].revents == 0) continue;
+            int& fd = fds[i].fd == from_out   ? from_out
+                      : fds[i].fd == from_err ? from_err
+                                              : to_child;
+            if (fd == to_child) {
+                ssize_t n = write(fd, run.input.data() + written, run.input.size() - written);
+                if (n > 0) written += static_cast<std::size_t>(n);
+                if (n < 0 && errno != EAGAIN) written = run.input.size();  // child stopped reading
+                if (written == run.input.size()) {
+                    close(fd);
+                    fd = -1;
+                }
+                continue;
+            }
+            ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n > 0) {
+                (fd == from_out ? outcome.out : outcome.err)
+                    .append(buffer, static_cast<std::size_t>(n));
+            } else if (n == 0 || errno != EINTR) {
+                close(fd);
+                fd = -1;
+            }
+        }
+    }
+    if (to_child >= 0) close(to_child);
+
+    int status = 0;
+    rusage usage{};
+    while (wait4(pid, &status, 0, &usage) < 0) {
+        if (errno != EINTR) fail("wait4");
+    }
+    outcome.max_rss_kib = usage.ru_maxrss;
+    if (WIFEXITED(status)) {
+        outcome.exit_status = WEXITSTATUS(status);
+    } else if (WIFSIGNALED(status)) {
+        outcome.signal = WTERMSIG(status);
+    }
+    if (std::getenv("HEXALUNE_CRLF") != nullptr) {
+        outcome.out = without_cr_before_lf(outcome.out);
+        outcome.err = without_cr_before_lf(outcome.err);
+    }
+    return outcome;
+}
+
+Outcome run_with_argument(const std::string& argument) {
+    Invocation run;
+    run.args = {argument};
+    return run_hexalune(run);
+}
+
+Outcome run_with_input(const std::string& input) {
+    Invocation run;
+    run.input = input;
+    return run_hexalune(run);
+}
+
+}  // namespace hexalune_test
