@@ -7,7 +7,11 @@
 
 #include "address_report.h"
 #include "notation/parse.h"
+#include "oui_section.h"
 #include "read_token.h"
+#include "registry/csv_reader.h"
+#include "registry/lookup.h"
+#include "registry/resource.h"
 #include "version.h"
 
 namespace {
@@ -40,6 +44,12 @@ int run(int argc, char* argv[]) {
         }
         const hexalune::Bytes mac = hexalune::parse_mac(text);
         hexalune::write_address_report(std::cout, mac);
+
+        const std::string listing = hexalune::load_resource_data();
+        const hexalune::RegistryMap registry = hexalune::parse_oui_database(listing);
+        // The lookup works on the text as given, not on the parsed bytes.
+        hexalune::write_oui_section(std::cout, std::cerr,
+                                    hexalune::lookup_oui_info(text, registry));
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "Error: " << e.what() << std::endl;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "listing.h"
+
 namespace hexalune_test {
 
 const char kBanner[] =
@@ -14,6 +16,8 @@ const char kPrompt[] = "Enter a MAC address (format: 00:80:10:A4:00:0C): ";
 const char kInvalidMessage[] =
     "Error: Invalid MAC address format. Please enter a MAC address in the format "
     "00:80:10:A4:00:0C.\n";
+
+const char kNotFound[] = "No OUI information found for this MAC address.\n";
 
 namespace {
 
@@ -82,6 +86,24 @@ std::string expected_address_report(const Mac& m) {
            format("IPv6 Link-Local: fe80::%02x%02x:%02xff:fe%02x:%02x%02x\n", m[0] ^ 2, m[1], m[2],
                   m[3], m[4], m[5]) +
            "----------------\n";
+}
+
+Expected expected_run(const std::string& text) {
+    Expected expected{expected_address_report(mac_from_text(text)), ""};
+    std::string key;
+    for (char c : text.substr(0, 8)) {
+        if (c != ':') key += static_cast<char>(c >= 'a' && c <= 'f' ? c - 'a' + 'A' : c);
+    }
+    const auto& registry = listing_by_assignment();
+    const auto row = registry.find(key);
+    if (row == registry.end()) {
+        expected.err = kNotFound;
+    } else {
+        expected.out += "OUI information:\nAssignment: " + row->second.assignment +
+                        "\nOrganization: " + row->second.organization +
+                        "\nAddress: " + row->second.address + "\n----------------\n";
+    }
+    return expected;
 }
 
 }  // namespace hexalune_test

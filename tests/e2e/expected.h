@@ -18,8 +18,17 @@ extern const char kInvalidMessage[];
 /// The six octets of a colon-form address of either case.
 Mac mac_from_text(const std::string& text);
 
+extern const char kNotFound[];
+
 /// The 23 lines of the address report.
 std::string expected_address_report(const Mac& mac);
+
+/// What a run with a valid address writes: the standard output after the
+/// banner (and prompt), and the standard error.
+struct Expected {
+    std::string out, err;
+};
+Expected expected_run(const std::string& text);
 
 }  // namespace hexalune_test
 

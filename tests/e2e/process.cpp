@@ -61,7 +61,8 @@ Outcome run_hexalune(const Invocation& run) {
     std::vector<std::string> argv_strings;
     const std::string launcher = env_or("HEXALUNE_LAUNCHER", "");
     if (!launcher.empty()) argv_strings.push_back(launcher);
-    argv_strings.push_back(env_or("HEXALUNE_EXE", HEXALUNE_EXE));
+    argv_strings.push_back(run.program.empty() ? env_or("HEXALUNE_EXE", HEXALUNE_EXE)
+                                               : run.program);
     argv_strings.insert(argv_strings.end(), run.args.begin(), run.args.end());
     std::vector<char*> argv;
     for (std::string& s : argv_strings) argv.push_back(&s[0]);

@@ -10,6 +10,7 @@ namespace hexalune_test {
 enum class Stdout { kPipe, kDevFull, kClosed };
 
 struct Invocation {
+    std::string program;            // empty: the hexalune under test
     std::vector<std::string> args;  // after the program name
     std::string input;              // fed to standard input, then closed
     bool close_stdin = false;       // start with standard input closed instead

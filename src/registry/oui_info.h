@@ -1,0 +1,23 @@
+#ifndef HEXALUNE_REGISTRY_OUI_INFO_H_
+#define HEXALUNE_REGISTRY_OUI_INFO_H_
+
+#include <map>
+#include <string>
+
+namespace hexalune {
+
+/// One registry record. A record with an empty `assignment` stands for "not
+/// found".
+struct OUIInfo {
+    std::string assignment;    // six upper-case hexadecimal digits, as listed
+    std::string organization;  // the assignee's name
+    std::string address;       // the assignee's postal address
+    std::string note;          // always empty; kept for callers that carry one
+};
+
+/// The registry: records keyed by their assignment text.
+using RegistryMap = std::map<std::string, OUIInfo>;
+
+}  // namespace hexalune
+
+#endif  // HEXALUNE_REGISTRY_OUI_INFO_H_

@@ -1,0 +1,151 @@
+// The OUI section end to end: the listing carried in the executable, looked
+// up for addresses of every kind, compared byte for byte with what the
+// listing file itself says.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <set>
+
+#include "expected.h"
+#include "listing.h"
+#include "process.h"
+
+namespace hexalune_test {
+namespace {
+
+void expect_run(const std::string& text) {
+    const Outcome got = run_with_argument(text);
+    const Expected expected = expected_run(text);
+    EXPECT_EQ(got.exit_status, 0) << text;
+    EXPECT_EQ(got.out, kBanner + expected.out) << text;
+    EXPECT_EQ(got.err, expected.err) << text;
+}
+
+std::string section_of(const std::string& text) {
+    const std::string out = run_with_argument(text).out;
+    const std::size_t start = out.find("OUI information:");
+    return start == std::string::npos ? "" : out.substr(start);
+}
+
+TEST(Registry, FoundWhateverTheCase) {
+    const std::string expected =
+        "OUI information:\n"
+        "Assignment: 008010\n"
+        "Organization: COMMODORE INTERNATIONAL\n"
+        "Address: 1200 WILSON DRIVE WEST CHESTER PA US 19380 \n"
+        "----------------\n";
+    EXPECT_EQ(section_of("00:80:10:A4:00:0C"), expected);
+    EXPECT_EQ(section_of("00:80:10:a4:00:0c"), expected);
+    const std::string private_block =
+        "OUI information:\n"
+        "Assignment: ACDE48\n"
+        "Organization: Private\n"
+        "Address: \n"  // the listing's address column is empty
+        "----------------\n";
+    EXPECT_EQ(section_of("AC:DE:48:00:00:80"), private_block);
+    EXPECT_EQ(section_of("ac:de:48:00:00:80"), private_block);
+    EXPECT_EQ(section_of("aC:dE:48:00:00:80"), private_block);
+}
+
+TEST(Registry, ThirdRowOfATripledAssignmentWins) {
+    EXPECT_EQ(section_of("08:00:30:12:34:56"),
+              "OUI information:\n"
+              "Assignment: 080030\n"
+              "Organization: CERN\n"
+              "Address: CH-1211  GENEVE SUISSE/SWITZ CH 023 \n"
+              "----------------\n");
+}
+
+TEST(Registry, BytesAboveAsciiComeOutUntouched) {
+    EXPECT_EQ(section_of("48:31:33:00:00:01"),
+              "OUI information:\n"
+              "Assignment: 483133\n"
+              "Organization: Robert Bosch Elektronika Kft.\n"
+              "Address: Robert Bosch \xc3\xbat 1. Hatvan  HU 3000 \n"
+              "----------------\n");
+}
+
+TEST(Registry, NotFoundGoesToStandardErrorAndStillSucceeds) {
+    const Outcome got = run_with_argument("12:34:56:78:9A:BC");
+    EXPECT_EQ(got.exit_status, 0);
+    EXPECT_EQ(got.out, kBanner + expected_address_report(mac_from_text("12:34:56:78:9A:BC")));
+    EXPECT_EQ(got.err, kNotFound);
+}
+
+// Hundreds of addresses: every row with doubled quotes or tabs, rows with
+// bytes above 0x7F, duplicated assignments, a random sample, and prefixes
+// the listing lacks, each typed in random case.
+TEST(Registry, SampledAddressesMatchTheListing) {
+    std::mt19937 random(20261208);
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    auto address = [&](const std::string& prefix) {
+        static const char kDigits[] = "0123456789abcdef";
+        std::string text;
+        for (std::size_t i = 0; i < 12; ++i) {
+            char c = i < prefix.size() ? prefix[i] : kDigits[pick(16)];
+            if (c >= 'A' && c <= 'F' && pick(2) == 0) c = static_cast<char>(c - 'A' + 'a');
+            if (c >= 'a' && c <= 'f' && pick(2) == 0) c = static_cast<char>(c - 'a' + 'A');
+            if (i != 0 && i % 2 == 0) text += ':';
+            text += c;
+        }
+        return text;
+    };
+
+    std::set<std::string> prefixes = {"080030", "0001C8", "ACDE48"};
+    int quotes = 0, tabs = 0, high = 0;
+    for (const Row& row : listing_rows()) {
+        if (row.line.find("\"\"") != std::string::npos && quotes++ < 40)
+            prefixes.insert(row.assignment);
+        if (row.line.find('\t') != std::string::npos && tabs++ < 40)
+            prefixes.insert(row.assignment);
+        bool above = false;
+        for (unsigned char c : row.line) above = above || c >= 0x80;
+        if (above && high++ % 50 == 0) prefixes.insert(row.assignment);
+    }
+    const auto& rows = listing_rows();
+    while (prefixes.size() < 200)
+        prefixes.insert(rows[pick(static_cast<int>(rows.size()))].assignment);
+    std::vector<std::string> texts;
+    for (const std::string& prefix : prefixes) texts.push_back(address(prefix));
+    for (int absent = 0; absent < 40;) {
+        const std::string text = address("");
+        std::string key;
+        for (char c : text.substr(0, 8)) {
+            if (c != ':') key += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        if (listing_by_assignment().count(key) == 0) {
+            texts.push_back(text);
+            ++absent;
+        }
+    }
+    for (const std::string& text : texts) expect_run(text);
+}
+
+TEST(Registry, BuildWithoutTheListing) {
+    Invocation run;
+    run.program = std::getenv("HEXALUNE_EXE_WITHOUT_LISTING") != nullptr
+                      ? std::getenv("HEXALUNE_EXE_WITHOUT_LISTING")
+                      : HEXALUNE_EXE_WITHOUT_LISTING;
+    run.args = {"00:80:10:A4:00:0C"};
+    const Outcome got = run_hexalune(run);
+    EXPECT_EQ(got.exit_status, 2);
+    EXPECT_EQ(got.out, kBanner + expected_address_report(mac_from_text("00:80:10:A4:00:0C")));
+    EXPECT_EQ(got.err, "Error: Failed to find resource.\n");
+}
+
+#ifdef HEXALUNE_EXE_EMPTY_LISTING
+TEST(Registry, BuildWithAnEmptyListing) {
+    Invocation run;
+    run.program = HEXALUNE_EXE_EMPTY_LISTING;
+    run.args = {"ac:de:48:00:00:80"};
+    const Outcome got = run_hexalune(run);
+    EXPECT_EQ(got.exit_status, 2);
+    EXPECT_EQ(got.out, kBanner + expected_address_report(mac_from_text("ac:de:48:00:00:80")));
+    EXPECT_EQ(got.err, "Error: Failed to get resource size.\n");
+}
+#endif
+
+}  // namespace
+}  // namespace hexalune_test
