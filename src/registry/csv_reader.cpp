@@ -1,6 +1,7 @@
 #include "csv_reader.h"
 
 #include <cstdint>
+#include <cstring>
 #include <iostream>
 #include <stdexcept>
 #include <string_view>
@@ -16,57 +17,87 @@ constexpr std::size_t kEndOfLine = std::string_view::npos;
 // kEndOfLine when the field runs to the end of the line.
 std::size_t read_field(std::string_view line, std::size_t pos, std::string& field) {
     field.clear();
-    bool quoted = false;
-    while (pos < line.size()) {
-        if (!quoted) {
-            const std::size_t stop = line.find_first_of(",\"", pos);
-            if (stop == kEndOfLine) break;
-            field.append(line, pos, stop - pos);
-            if (line[stop] == ',') return stop + 1;
-            quoted = true;
-            pos = stop + 1;
-        } else {
-            const std::size_t quote = line.find('"', pos);
-            if (quote == kEndOfLine) break;  // never closed: the rest is this field's
-            field.append(line, pos, quote - pos);
-            if (quote + 1 < line.size() && line[quote + 1] == '"') {
-                field += '"';
-                pos = quote + 2;
-            } else {
-                quoted = false;
-                pos = quote + 1;
+    const char* const text = line.data();
+    const std::size_t size = line.size();
+    while (pos < size) {
+        // Outside quotes: up to a comma or a quote.
+        std::size_t stop = pos;
+        while (stop < size && text[stop] != ',' && text[stop] != '"') ++stop;
+        field.append(text + pos, stop - pos);
+        if (stop == size) break;
+        if (text[stop] == ',') return stop + 1;
+        // Inside quotes: up to the closing quote; a doubled quote is one
+        // literal quote. A quote never closed leaves the rest of the line in
+        // this field.
+        pos = stop + 1;
+        for (;;) {
+            const void* found = std::memchr(text + pos, '"', size - pos);
+            if (found == nullptr) {
+                field.append(text + pos, size - pos);
+                return kEndOfLine;
             }
+            const std::size_t quote = static_cast<std::size_t>(static_cast<const char*>(found) - text);
+            field.append(text + pos, quote - pos);
+            pos = quote + 1;
+            if (pos < size && text[pos] == '"') {
+                field += '"';
+                ++pos;
+                continue;
+            }
+            break;
         }
     }
-    if (pos < line.size()) field.append(line, pos, kEndOfLine);
     return kEndOfLine;
+}
+
+// As read_field, but a field without quotes (the common case) is returned as
+// a view into the line without copying; otherwise it is unquoted into
+// `buffer` and the view refers to that.
+std::size_t view_field(std::string_view line, std::size_t pos, std::string_view& field,
+                       std::string& buffer) {
+    const char* begin = line.data() + pos;
+    const std::size_t left = line.size() - pos;
+    const void* comma = std::memchr(begin, ',', left);
+    const std::size_t length =
+        comma == nullptr ? left : static_cast<std::size_t>(static_cast<const char*>(comma) - begin);
+    if (std::memchr(begin, '"', length) != nullptr) {
+        const std::size_t next = read_field(line, pos, buffer);
+        field = buffer;
+        return next;
+    }
+    field = std::string_view(begin, length);
+    return comma == nullptr ? kEndOfLine : pos + length + 1;
 }
 
 // The next line starting at `pos`, without its LF and the CR before it.
 // Advances `pos` past the line.
 std::string_view next_line(std::string_view text, std::size_t& pos) {
-    std::size_t end = text.find('\n', pos);
-    if (end == kEndOfLine) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
+    const char* begin = text.data() + pos;
+    const void* lf = std::memchr(begin, '\n', text.size() - pos);
+    const std::size_t length = lf == nullptr ? text.size() - pos
+                                             : static_cast<std::size_t>(static_cast<const char*>(lf) - begin);
+    pos += length + 1;
+    std::string_view line(begin, length);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     return line;
 }
 
-// Fields 0 to 3 of a line, read into buffers reused from line to line.
-struct Fields {
-    std::string registry, assignment, organization, address;
+// Fields 1 to 3 of a record line, and buffers for the quoted ones, reused
+// from line to line.
+struct RecordFields {
+    std::string_view registry, assignment, organization, address;
+    std::string buffers[4];
 };
 
 // Reads the four fields a record needs; false when the line has fewer.
-bool read_record_fields(std::string_view line, Fields& f) {
-    std::size_t pos = read_field(line, 0, f.registry);
+bool read_record_fields(std::string_view line, RecordFields& f) {
+    std::size_t pos = view_field(line, 0, f.registry, f.buffers[0]);
     if (pos == kEndOfLine) return false;
-    pos = read_field(line, pos, f.assignment);
+    pos = view_field(line, pos, f.assignment, f.buffers[1]);
     if (pos == kEndOfLine) return false;
-    pos = read_field(line, pos, f.organization);
+    pos = view_field(line, pos, f.organization, f.buffers[2]);
     if (pos == kEndOfLine) return false;
-    read_field(line, pos, f.address);  // anything after it is ignored
+    view_field(line, pos, f.address, f.buffers[3]);  // anything after it is ignored
     return true;
 }
 
@@ -88,7 +119,7 @@ RegistryMap parse_oui_database(const std::string& text, std::ostream& report) {
     std::size_t pos = 0;
     if (pos < listing.size()) next_line(listing, pos);  // the header
     std::int64_t line_number = 1;
-    Fields fields;
+    RecordFields fields;
     while (pos < listing.size()) {
         const std::string_view line = next_line(listing, pos);
         ++line_number;
@@ -96,11 +127,10 @@ RegistryMap parse_oui_database(const std::string& text, std::ostream& report) {
             if (!read_record_fields(line, fields)) {
                 throw std::runtime_error("Insufficient data columns in CSV");
             }
-            OUIInfo& record = registry[fields.assignment];
-            record.assignment = fields.assignment;
-            record.organization = fields.organization;
-            record.address = fields.address;
-            record.note.clear();
+            registry.insert_or_assign(
+                std::string(fields.assignment),
+                OUIInfo{std::string(fields.assignment), std::string(fields.organization),
+                        std::string(fields.address), std::string()});
         } catch (const std::exception& e) {
             report << "Error parsing line " << line_number << ": " << e.what() << std::endl;
         }
