@@ -36,7 +36,8 @@ std::size_t read_field(std::string_view line, std::size_t pos, std::string& fiel
                 field.append(text + pos, size - pos);
                 return kEndOfLine;
             }
-            const std::size_t quote = static_cast<std::size_t>(static_cast<const char*>(found) - text);
+            const std::size_t quote =
+                static_cast<std::size_t>(static_cast<const char*>(found) - text);
             field.append(text + pos, quote - pos);
             pos = quote + 1;
             if (pos < size && text[pos] == '"') {
@@ -52,15 +53,18 @@ std::size_t read_field(std::string_view line, std::size_t pos, std::string& fiel
 
 // As read_field, but a field without quotes (the common case) is returned as
 // a view into the line without copying; otherwise it is unquoted into
-// `buffer` and the view refers to that.
-std::size_t view_field(std::string_view line, std::size_t pos, std::string_view& field,
-                       std::string& buffer) {
+// `buffer` and the view refers to that. `quote` is the position of the
+// line's first quote at or after `pos` (npos for none); it is kept up to
+// date so that a line is searched for quotes only once in the common case.
+inline std::size_t view_field(std::string_view line, std::size_t pos, std::size_t& quote,
+                              std::string_view& field, std::string& buffer) {
+    if (quote < pos) quote = line.find('"', pos);
     const char* begin = line.data() + pos;
     const std::size_t left = line.size() - pos;
     const void* comma = std::memchr(begin, ',', left);
     const std::size_t length =
         comma == nullptr ? left : static_cast<std::size_t>(static_cast<const char*>(comma) - begin);
-    if (std::memchr(begin, '"', length) != nullptr) {
+    if (quote < pos + length) {
         const std::size_t next = read_field(line, pos, buffer);
         field = buffer;
         return next;
@@ -74,8 +78,9 @@ std::size_t view_field(std::string_view line, std::size_t pos, std::string_view&
 std::string_view next_line(std::string_view text, std::size_t& pos) {
     const char* begin = text.data() + pos;
     const void* lf = std::memchr(begin, '\n', text.size() - pos);
-    const std::size_t length = lf == nullptr ? text.size() - pos
-                                             : static_cast<std::size_t>(static_cast<const char*>(lf) - begin);
+    const std::size_t length = lf == nullptr
+                                   ? text.size() - pos
+                                   : static_cast<std::size_t>(static_cast<const char*>(lf) - begin);
     pos += length + 1;
     std::string_view line(begin, length);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -91,13 +96,14 @@ struct RecordFields {
 
 // Reads the four fields a record needs; false when the line has fewer.
 bool read_record_fields(std::string_view line, RecordFields& f) {
-    std::size_t pos = view_field(line, 0, f.registry, f.buffers[0]);
+    std::size_t quote = line.find('"');
+    std::size_t pos = view_field(line, 0, quote, f.registry, f.buffers[0]);
     if (pos == kEndOfLine) return false;
-    pos = view_field(line, pos, f.assignment, f.buffers[1]);
+    pos = view_field(line, pos, quote, f.assignment, f.buffers[1]);
     if (pos == kEndOfLine) return false;
-    pos = view_field(line, pos, f.organization, f.buffers[2]);
+    pos = view_field(line, pos, quote, f.organization, f.buffers[2]);
     if (pos == kEndOfLine) return false;
-    view_field(line, pos, f.address, f.buffers[3]);  // anything after it is ignored
+    view_field(line, pos, quote, f.address, f.buffers[3]);  // anything after it is ignored
     return true;
 }
 
@@ -127,10 +133,17 @@ RegistryMap parse_oui_database(const std::string& text, std::ostream& report) {
             if (!read_record_fields(line, fields)) {
                 throw std::runtime_error("Insufficient data columns in CSV");
             }
-            registry.insert_or_assign(
-                std::string(fields.assignment),
-                OUIInfo{std::string(fields.assignment), std::string(fields.organization),
-                        std::string(fields.address), std::string()});
+            OUIInfo record{std::string(fields.assignment), std::string(fields.organization),
+                           std::string(fields.address), std::string()};
+            // One search of the tree per line. A repeated assignment (rare)
+            // replaces the earlier record; emplace has then consumed the
+            // strings, so the record is built again.
+            const auto placed = registry.emplace(std::string(fields.assignment), std::move(record));
+            if (!placed.second) {
+                placed.first->second =
+                    OUIInfo{std::string(fields.assignment), std::string(fields.organization),
+                            std::string(fields.address), std::string()};
+            }
         } catch (const std::exception& e) {
             report << "Error parsing line " << line_number << ": " << e.what() << std::endl;
         }
