@@ -5,6 +5,8 @@
 #include <iostream>
 #include <stdexcept>
 #include <string_view>
+#include <tuple>
+#include <utility>
 
 namespace hexalune {
 
@@ -87,11 +89,17 @@ std::string_view next_line(std::string_view text, std::size_t& pos) {
     return line;
 }
 
-// Fields 1 to 3 of a record line, and buffers for the quoted ones, reused
+// Fields 0 to 3 of a record line, and buffers for the quoted ones, reused
 // from line to line.
 struct RecordFields {
     std::string_view registry, assignment, organization, address;
     std::string buffers[4];
+
+    // The record these fields make.
+    operator OUIInfo() const {
+        return OUIInfo{std::string(assignment), std::string(organization), std::string(address),
+                       std::string()};
+    }
 };
 
 // Reads the four fields a record needs; false when the line has fewer.
@@ -133,17 +141,12 @@ RegistryMap parse_oui_database(const std::string& text, std::ostream& report) {
             if (!read_record_fields(line, fields)) {
                 throw std::runtime_error("Insufficient data columns in CSV");
             }
-            OUIInfo record{std::string(fields.assignment), std::string(fields.organization),
-                           std::string(fields.address), std::string()};
-            // One search of the tree per line. A repeated assignment (rare)
-            // replaces the earlier record; emplace has then consumed the
-            // strings, so the record is built again.
-            const auto placed = registry.emplace(std::string(fields.assignment), std::move(record));
-            if (!placed.second) {
-                placed.first->second =
-                    OUIInfo{std::string(fields.assignment), std::string(fields.organization),
-                            std::string(fields.address), std::string()};
-            }
+            // The record is built in place in the new map node. A repeated
+            // assignment (rare) replaces the earlier record.
+            const auto placed =
+                registry.emplace(std::piecewise_construct, std::forward_as_tuple(fields.assignment),
+                                 std::forward_as_tuple(fields));
+            if (!placed.second) placed.first->second = fields;
         } catch (const std::exception& e) {
             report << "Error parsing line " << line_number << ": " << e.what() << std::endl;
         }
