@@ -1,0 +1,115 @@
+// The listing reader against a deliberately plain reference reader (string
+// streams, one character at a time, one map assignment per line): both must
+// give the same map and the same reports for the embedded listing and for
+// thousands of generated texts full of quotes, commas and line-ending debris.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "registry/csv_reader.h"
+#include "registry/resource.h"
+
+namespace hexalune {
+namespace {
+
+std::vector<std::string> reference_split(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') {
+            if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+        } else if (line[i] == ',' && !quoted) {
+            fields.emplace_back();
+        } else {
+            fields.back() += line[i];
+        }
+    }
+    return fields;
+}
+
+RegistryMap reference_parse(const std::string& text, std::ostream& report) {
+    RegistryMap registry;
+    std::istringstream in(text);
+    std::string line;
+    int number = 0;
+    if (std::getline(in, line)) number = 1;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::vector<std::string> f = reference_split(line);
+        if (f.size() < 4) {
+            report << "Error parsing line " << number << ": Insufficient data columns in CSV\n";
+            continue;
+        }
+        registry[f[1]] = OUIInfo{f[1], f[2], f[3], ""};
+    }
+    return registry;
+}
+
+::testing::AssertionResult same_result(const std::string& text) {
+    std::ostringstream expected_report, report;
+    const RegistryMap expected = reference_parse(text, expected_report);
+    const RegistryMap got = parse_oui_database(text, report);
+    if (report.str() != expected_report.str()) {
+        return ::testing::AssertionFailure()
+               << "reports differ: " << report.str() << " vs " << expected_report.str();
+    }
+    if (got.size() != expected.size()) {
+        return ::testing::AssertionFailure()
+               << got.size() << " records instead of " << expected.size();
+    }
+    for (auto g = got.begin(), e = expected.begin(); g != got.end(); ++g, ++e) {
+        if (g->first != e->first || g->second.assignment != e->second.assignment ||
+            g->second.organization != e->second.organization ||
+            g->second.address != e->second.address || g->second.note != e->second.note) {
+            return ::testing::AssertionFailure() << "records differ at key " << e->first;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(CsvReaderDifferential, EmbeddedListing) { EXPECT_TRUE(same_result(load_resource_data())); }
+
+TEST(CsvReaderDifferential, SplitMatchesOnGeneratedLines) {
+    std::mt19937 random(7);
+    const char alphabet[] = {'a', 'B', '0', ',', ',', '"', '"', '\r', ' ', '\t', '\xc3', '\0'};
+    for (int i = 0; i < 20000; ++i) {
+        std::string line(random() % 24, ' ');
+        for (char& c : line) c = alphabet[random() % sizeof alphabet];
+        ASSERT_EQ(split_csv_line(line), reference_split(line)) << line;
+    }
+}
+
+TEST(CsvReaderDifferential, GeneratedListings) {
+    std::mt19937 random(2026);
+    // Pieces that make real-looking rows, quoting trouble and short lines.
+    const std::vector<std::string> pieces = {
+        "MA-L,", "MA-L,", "00801", "0",         "A",      ",",      ",",
+        "\"",    "\"\"",  "Name",  "Co., Ltd.", " ",      "\t",     "\r",
+        "\r\n",  "\n",    "\n",    "\xc3\xa9",  "ACDE48", "080030", ",,,"};
+    for (int i = 0; i < 3000; ++i) {
+        std::string text;
+        const int count = static_cast<int>(random() % 60);
+        for (int p = 0; p < count; ++p) text += pieces[random() % pieces.size()];
+        ASSERT_TRUE(same_result(text)) << "text: " << text;
+    }
+    // Rows that repeat a few keys, so that later rows must replace earlier ones.
+    for (int i = 0; i < 300; ++i) {
+        std::string text = "Registry,Assignment,Organization Name,Organization Address\r\n";
+        for (int row = 0; row < 40; ++row) {
+            text += "MA-L,00000" + std::to_string(random() % 5) + ",\"Org " + std::to_string(row) +
+                    ", Inc\",Street " + std::to_string(row) + " \r\n";
+        }
+        ASSERT_TRUE(same_result(text)) << text;
+    }
+}
+
+}  // namespace
+}  // namespace hexalune
