@@ -54,6 +54,11 @@ int run(int argc, char* argv[]) {
     } catch (const std::exception& e) {
         std::cerr << "Error: " << e.what() << std::endl;
         return kExitFailure;
+    } catch (...) {
+        // Nothing here throws anything else; should it, fail the same way
+        // rather than abort.
+        std::cerr << "Error: unexpected failure" << std::endl;
+        return kExitFailure;
     }
 }
 
