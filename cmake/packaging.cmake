@@ -63,13 +63,16 @@ encapsulations in EUI-64 and the IPv6 link-local address.
 hexalune::registry reads the IEEE MA-L listing and looks OUIs up; it
 carries the listing of ${HEXALUNE_LISTING_DATE} itself.")
 
-# The program's dependencies (the C and C++ runtime libraries) come from
-# dpkg-shlibdeps, from the dpkg-dev package.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The program's dependencies (the C and C++ runtime libraries) are found by
+# dpkg-shlibdeps (package dpkg-dev), which cpack runs on the files that
+# `file` reports as dynamically linked ELF.
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     find_program(HEXALUNE_DPKG_SHLIBDEPS dpkg-shlibdeps)
-    if(NOT HEXALUNE_DPKG_SHLIBDEPS)
-        message(STATUS "dpkg-shlibdeps (dpkg-dev) not found: "
+    find_program(HEXALUNE_FILE file)
+    if(HEXALUNE_DPKG_SHLIBDEPS AND HEXALUNE_FILE)
+        set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    else()
+        message(STATUS "dpkg-shlibdeps (dpkg-dev) or file not found: "
                        "the hexalune .deb would declare no dependencies")
     endif()
 endif()
