@@ -1,0 +1,89 @@
+# Installation. For users: the program, its manual page and its documents
+# (component Runtime). For developers: the notation and registry libraries
+# with their public headers and a CMake package, so that
+# find_package(hexalune CONFIG) gives hexalune::notation and
+# hexalune::registry (component Development). Paths follow GNUInstallDirs.
+
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+option(HEXALUNE_INSTALL "Generate the install and package rules" ${PROJECT_IS_TOP_LEVEL})
+
+# The date of the embedded listing, as data/README.md (its provenance)
+# records it; the manual page quotes it.
+set(hexalune_provenance ${PROJECT_SOURCE_DIR}/data/README.md)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${hexalune_provenance})
+file(READ ${hexalune_provenance} hexalune_provenance_text)
+set(hexalune_date_pattern "[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]")
+if(NOT hexalune_provenance_text MATCHES "published[ \t\r\n]+on[ \t\r\n]+(${hexalune_date_pattern})")
+    message(FATAL_ERROR "data/README.md must say when the listing was published "
+                        "(\"published on YYYY-MM-DD\")")
+endif()
+set(HEXALUNE_LISTING_DATE ${CMAKE_MATCH_1})
+
+# The manual page, with the version and the listing's date filled in.
+configure_file(${PROJECT_SOURCE_DIR}/doc/hexalune.1.in ${PROJECT_BINARY_DIR}/doc/hexalune.1 @ONLY)
+
+if(NOT HEXALUNE_INSTALL)
+    return()
+endif()
+
+# Anything installed without a component belongs to the program's package.
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME Runtime)
+
+install(TARGETS hexalune
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
+install(FILES ${PROJECT_BINARY_DIR}/doc/hexalune.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+              ${PROJECT_SOURCE_DIR}/CHANGELOG.md
+        DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)
+install(FILES ${hexalune_provenance} RENAME oui-listing.md
+        DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)
+
+# The libraries. The registry library carries the listing, so that
+# load_resource_data works in every program linked with it.
+set_target_properties(hexalune_notation PROPERTIES EXPORT_NAME notation)
+set_target_properties(hexalune_registry PROPERTIES EXPORT_NAME registry)
+install(TARGETS hexalune_notation hexalune_registry
+        EXPORT hexaluneTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Development
+        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+
+# Public headers, included as <hexalune/notation/parse.h>. They include
+# their siblings by name only, so the directories keep their layout. The
+# registry's embedded_listing.h is internal and stays behind.
+set(hexalune_public_headers
+    notation/bytes.h
+    notation/eui64.h
+    notation/parse.h
+    notation/random_mac.h
+    notation/render.h
+    registry/csv_reader.h
+    registry/lookup.h
+    registry/oui_info.h
+    registry/resource.h)
+foreach(header ${hexalune_public_headers})
+    get_filename_component(header_dir ${header} DIRECTORY)
+    install(FILES ${PROJECT_SOURCE_DIR}/src/${header}
+            DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/hexalune/${header_dir}
+            COMPONENT Development)
+endforeach()
+
+# The CMake package: relocatable, so a staged tree works wherever it lies.
+set(hexalune_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/hexalune)
+install(EXPORT hexaluneTargets
+        NAMESPACE hexalune::
+        DESTINATION ${hexalune_cmake_dir}
+        COMPONENT Development)
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/hexaluneConfig.cmake.in
+                              ${PROJECT_BINARY_DIR}/hexaluneConfig.cmake
+                              INSTALL_DESTINATION ${hexalune_cmake_dir})
+# 0.x releases: only the same major.minor version is compatible.
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/hexaluneConfigVersion.cmake
+                                 COMPATIBILITY SameMinorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/hexaluneConfig.cmake
+              ${PROJECT_BINARY_DIR}/hexaluneConfigVersion.cmake
+        DESTINATION ${hexalune_cmake_dir} COMPONENT Development)
