@@ -63,9 +63,10 @@ encapsulations in EUI-64 and the IPv6 link-local address.
 hexalune::registry reads the IEEE MA-L listing and looks OUIs up; it
 carries the listing of ${HEXALUNE_LISTING_DATE} itself.")
 
-# The program's dependencies (the C and C++ runtime libraries) are found by
-# dpkg-shlibdeps (package dpkg-dev), which cpack runs on the files that
-# `file` reports as dynamically linked ELF.
+# The program's dependencies are found by dpkg-shlibdeps (package
+# dpkg-dev), which cpack runs on the files that `file` reports as
+# dynamically linked ELF: none for the default static build, the C and C++
+# runtime libraries for a build with HEXALUNE_STATIC=OFF.
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     find_program(HEXALUNE_DPKG_SHLIBDEPS dpkg-shlibdeps)
     find_program(HEXALUNE_FILE file)
