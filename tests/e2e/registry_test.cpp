@@ -123,11 +123,15 @@ TEST(Registry, SampledAddressesMatchTheListing) {
     for (const std::string& text : texts) expect_run(text);
 }
 
+// The build named by the environment variable `name`, or `fallback`.
+std::string variant(const char* name, const char* fallback) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : fallback;
+}
+
 TEST(Registry, BuildWithoutTheListing) {
     Invocation run;
-    run.program = std::getenv("HEXALUNE_EXE_WITHOUT_LISTING") != nullptr
-                      ? std::getenv("HEXALUNE_EXE_WITHOUT_LISTING")
-                      : HEXALUNE_EXE_WITHOUT_LISTING;
+    run.program = variant("HEXALUNE_EXE_WITHOUT_LISTING", HEXALUNE_EXE_WITHOUT_LISTING);
     run.args = {"00:80:10:A4:00:0C"};
     const Outcome got = run_hexalune(run);
     EXPECT_EQ(got.exit_status, 2);
@@ -138,7 +142,7 @@ TEST(Registry, BuildWithoutTheListing) {
 #ifdef HEXALUNE_EXE_EMPTY_LISTING
 TEST(Registry, BuildWithAnEmptyListing) {
     Invocation run;
-    run.program = HEXALUNE_EXE_EMPTY_LISTING;
+    run.program = variant("HEXALUNE_EXE_EMPTY_LISTING", HEXALUNE_EXE_EMPTY_LISTING);
     run.args = {"ac:de:48:00:00:80"};
     const Outcome got = run_hexalune(run);
     EXPECT_EQ(got.exit_status, 2);
