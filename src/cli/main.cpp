@@ -71,5 +71,8 @@ int main(int argc, char* argv[]) {
         std::cerr << "Error: cannot write to standard output" << std::endl;
         return kExitFailure;
     }
+    // So is a message lost on standard error (the not-found line, above
+    // all); there is nowhere left to say so.
+    if (!std::cerr.flush()) return kExitFailure;
     return status;
 }

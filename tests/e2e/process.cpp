@@ -73,11 +73,16 @@ Outcome run_hexalune(const Invocation& run) {
     check(posix_spawn_file_actions_init(&actions), "file actions");
     if (run.close_stdin) {
         check(posix_spawn_file_actions_addclose(&actions, 0), "close stdin");
+    } else if (!run.stdin_path.empty()) {
+        check(posix_spawn_file_actions_addopen(&actions, 0, run.stdin_path.c_str(), O_RDONLY, 0),
+              "open stdin");
     } else {
         check(posix_spawn_file_actions_adddup2(&actions, in.read, 0), "dup2 stdin");
     }
     switch (run.stdout_mode) {
         case Stdout::kPipe:
+        case Stdout::kReaderGone:
+        case Stdout::kFirstLineOnly:
             check(posix_spawn_file_actions_adddup2(&actions, out.write, 1), "dup2 stdout");
             break;
         case Stdout::kDevFull:
@@ -88,18 +93,27 @@ Outcome run_hexalune(const Invocation& run) {
             check(posix_spawn_file_actions_addclose(&actions, 1), "close stdout");
             break;
     }
-    check(posix_spawn_file_actions_adddup2(&actions, err.write, 2), "dup2 stderr");
+    if (run.stderr_dev_full) {
+        check(posix_spawn_file_actions_addopen(&actions, 2, "/dev/full", O_WRONLY, 0),
+              "open /dev/full");
+    } else {
+        check(posix_spawn_file_actions_adddup2(&actions, err.write, 2), "dup2 stderr");
+    }
 
     // This process ignores SIGPIPE (see below); the child gets the default.
     posix_spawnattr_t attributes;
     check(posix_spawnattr_init(&attributes), "spawn attributes");
     sigset_t defaults;
     sigemptyset(&defaults);
-    sigaddset(&defaults, SIGPIPE);
+    if (!run.sigpipe_ignored) sigaddset(&defaults, SIGPIPE);
     check(posix_spawnattr_setsigdefault(&attributes, &defaults), "sigdefault");
     check(posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF), "spawn flags");
 
     signal(SIGPIPE, SIG_IGN);  // a child that stops reading must not kill the test
+    if (run.stdout_mode == Stdout::kReaderGone) {
+        close(out.read);
+        out.read = -1;
+    }
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -109,13 +123,28 @@ Outcome run_hexalune(const Invocation& run) {
     close(err.write);
     if (spawned != 0) {
         close(in.write);
-        close(out.read);
+        if (out.read >= 0) close(out.read);
         close(err.read);
         errno = spawned;
         fail("posix_spawn " + argv_strings[0]);
     }
 
     Outcome outcome;
+    int from_out = out.read, from_err = err.read;
+    char buffer[65536];
+    if (run.stdout_mode == Stdout::kFirstLineOnly) {
+        // Read as `head -1` would, then go away before any input is written.
+        while (outcome.out.find('\n') == std::string::npos) {
+            ssize_t n = read(from_out, buffer, sizeof buffer);
+            if (n > 0) {
+                outcome.out.append(buffer, static_cast<std::size_t>(n));
+            } else if (n == 0 || errno != EINTR) {
+                break;
+            }
+        }
+        close(from_out);
+        from_out = -1;
+    }
     std::size_t written = 0;
     int to_child = in.write;
     if (run.input.empty()) {
@@ -124,8 +153,6 @@ Outcome run_hexalune(const Invocation& run) {
     } else {
         fcntl(to_child, F_SETFL, O_NONBLOCK);
     }
-    int from_out = out.read, from_err = err.read;
-    char buffer[65536];
     while (from_out >= 0 || from_err >= 0) {
         pollfd fds[3];
         nfds_t count = 0;

@@ -7,14 +7,24 @@
 namespace hexalune_test {
 
 // Where the child's standard output goes.
-enum class Stdout { kPipe, kDevFull, kClosed };
+enum class Stdout {
+    kPipe,
+    kDevFull,
+    kClosed,
+    kReaderGone,     // a pipe whose reading end is closed before the child starts
+    kFirstLineOnly,  // a pipe read up to its first line feed and then closed, as by
+                     // `head -1`; standard input is written only after that
+};
 
 struct Invocation {
     std::string program;            // empty: the hexalune under test
     std::vector<std::string> args;  // after the program name
     std::string input;              // fed to standard input, then closed
     bool close_stdin = false;       // start with standard input closed instead
+    std::string stdin_path;         // or open this file read-only as standard input
     Stdout stdout_mode = Stdout::kPipe;
+    bool stderr_dev_full = false;  // standard error to /dev/full (nothing is captured)
+    bool sigpipe_ignored = false;  // start the child with SIGPIPE ignored, not by default
 };
 
 struct Outcome {
@@ -22,6 +32,10 @@ struct Outcome {
     int signal = 0;
     std::string out;
     std::string err;
+    // The child's peak resident size (getrusage). Linux carries the size of
+    // the address space a process leaves at exec over into it, and a child
+    // starts in this process's, so this is at least this process's own
+    // peak when it started the child: an upper bound on the program's.
     long max_rss_kib = 0;
 };
 
