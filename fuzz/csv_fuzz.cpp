@@ -1,6 +1,6 @@
 // The listing reader: split_csv_line on the whole input as one line, and
-// parse_oui_database on the input as a listing, both compared with a plain
-// character-by-character reference written here.
+// parse_oui_database on the input as a listing, both compared with the
+// tests' plain character-by-character reference reader.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,33 +10,10 @@
 #include <vector>
 
 #include "check.h"
+#include "reference/csv_reference.h"
 #include "registry/csv_reader.h"
 
 namespace {
-
-// Fields of one line: a quote outside quotes opens them, inside quotes a
-// doubled quote is one literal quote and a single one closes them; a comma
-// outside quotes ends a field. Quotes are dropped.
-std::vector<std::string> reference_fields(const std::string& line) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == '"') {
-            if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
-                fields.back() += '"';
-                ++i;
-            } else {
-                quoted = !quoted;
-            }
-        } else if (c == ',' && !quoted) {
-            fields.emplace_back();
-        } else {
-            fields.back() += c;
-        }
-    }
-    return fields;
-}
 
 // Commas outside quotes, by the same quote rules.
 std::size_t unquoted_commas(const std::string& line) {
@@ -54,37 +31,6 @@ std::size_t unquoted_commas(const std::string& line) {
         }
     }
     return commas;
-}
-
-struct Reference {
-    hexalune::RegistryMap registry;
-    std::string report;
-    std::vector<std::string> lines;  // every line but the header, CR of CR LF dropped
-};
-
-// Lines end at LF, the last one possibly without; the first is the header.
-Reference reference_parse(const std::string& text) {
-    Reference ref;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        ref.lines.push_back(line);
-        start = end + 1;
-    }
-    if (!ref.lines.empty()) ref.lines.erase(ref.lines.begin());
-    for (std::size_t i = 0; i < ref.lines.size(); ++i) {
-        const std::vector<std::string> f = reference_fields(ref.lines[i]);
-        if (f.size() < 4) {
-            ref.report += "Error parsing line " + std::to_string(i + 2) +
-                          ": Insufficient data columns in CSV\n";
-            continue;
-        }
-        ref.registry[f[1]] = hexalune::OUIInfo{f[1], f[2], f[3], ""};
-    }
-    return ref;
 }
 
 bool same_record(const hexalune::OUIInfo& a, const hexalune::OUIInfo& b) {
@@ -122,19 +68,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::vector<std::string> fields = hexalune::split_csv_line(text);
     FUZZ_CHECK(fields.size() == unquoted_commas(text) + 1);
-    FUZZ_CHECK(fields == reference_fields(text));
+    FUZZ_CHECK(fields == hexalune_reference::csv_fields(text));
 
     std::ostringstream report;
     const hexalune::RegistryMap registry = hexalune::parse_oui_database(text, report);
-    const Reference expected = reference_parse(text);
+    const hexalune_reference::Listing expected = hexalune_reference::parse(text);
 
     check_report_lines(report.str());
     FUZZ_CHECK(report.str() == expected.report);
     FUZZ_CHECK(registry.size() == expected.registry.size());
     // The second fields of the lines long enough to be records.
     std::set<std::string> held;
-    for (const std::string& line : expected.lines) {
-        const std::vector<std::string> f = reference_fields(line);
+    for (const std::string& line : hexalune_reference::record_lines(text)) {
+        const std::vector<std::string> f = hexalune_reference::csv_fields(line);
         if (f.size() >= 4) held.insert(f[1]);
     }
     for (const auto& [key, record] : registry) {

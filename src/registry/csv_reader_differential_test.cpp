@@ -1,5 +1,5 @@
-// The listing reader against a deliberately plain reference reader (string
-// streams, one character at a time, one map assignment per line): both must
+// The listing reader against the tests' deliberately plain reference reader
+// (one character at a time, one map assignment per line): both must
 // give the same map and the same reports for the embedded listing and for
 // thousands of generated texts full of quotes, commas and line-ending debris.
 
@@ -8,58 +8,21 @@
 #include <random>
 #include <sstream>
 
+#include "reference/csv_reference.h"
 #include "registry/csv_reader.h"
 #include "registry/resource.h"
 
 namespace hexalune {
 namespace {
 
-std::vector<std::string> reference_split(const std::string& line) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '"') {
-            if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
-                fields.back() += '"';
-                ++i;
-            } else {
-                quoted = !quoted;
-            }
-        } else if (line[i] == ',' && !quoted) {
-            fields.emplace_back();
-        } else {
-            fields.back() += line[i];
-        }
-    }
-    return fields;
-}
-
-RegistryMap reference_parse(const std::string& text, std::ostream& report) {
-    RegistryMap registry;
-    std::istringstream in(text);
-    std::string line;
-    int number = 0;
-    if (std::getline(in, line)) number = 1;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::vector<std::string> f = reference_split(line);
-        if (f.size() < 4) {
-            report << "Error parsing line " << number << ": Insufficient data columns in CSV\n";
-            continue;
-        }
-        registry[f[1]] = OUIInfo{f[1], f[2], f[3], ""};
-    }
-    return registry;
-}
-
 ::testing::AssertionResult same_result(const std::string& text) {
-    std::ostringstream expected_report, report;
-    const RegistryMap expected = reference_parse(text, expected_report);
+    std::ostringstream report;
+    const hexalune_reference::Listing reference = hexalune_reference::parse(text);
+    const RegistryMap& expected = reference.registry;
     const RegistryMap got = parse_oui_database(text, report);
-    if (report.str() != expected_report.str()) {
+    if (report.str() != reference.report) {
         return ::testing::AssertionFailure()
-               << "reports differ: " << report.str() << " vs " << expected_report.str();
+               << "reports differ: " << report.str() << " vs " << reference.report;
     }
     if (got.size() != expected.size()) {
         return ::testing::AssertionFailure()
@@ -83,7 +46,7 @@ TEST(CsvReaderDifferential, SplitMatchesOnGeneratedLines) {
     for (int i = 0; i < 20000; ++i) {
         std::string line(random() % 24, ' ');
         for (char& c : line) c = alphabet[random() % sizeof alphabet];
-        ASSERT_EQ(split_csv_line(line), reference_split(line)) << line;
+        ASSERT_EQ(split_csv_line(line), hexalune_reference::csv_fields(line)) << line;
     }
 }
 

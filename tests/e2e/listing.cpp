@@ -4,28 +4,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "reference/csv_reference.h"
+
 namespace hexalune_test {
 
 namespace {
-
-std::vector<std::string> fields_of(const std::string& line) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-            fields.back() += '"';
-            ++i;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (c == ',' && !quoted) {
-            fields.emplace_back();
-        } else {
-            fields.back() += c;
-        }
-    }
-    return fields;
-}
 
 std::vector<Row> read_rows() {
     std::ifstream in(HEXALUNE_LISTING_FILE, std::ios::binary);
@@ -35,7 +18,7 @@ std::vector<Row> read_rows() {
     std::getline(in, line);  // header
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::vector<std::string> f = fields_of(line);
+        const std::vector<std::string> f = hexalune_reference::csv_fields(line);
         if (f.size() < 4) throw std::runtime_error("short row: " + line);
         rows.push_back({f[1], f[2], f[3], line});
     }

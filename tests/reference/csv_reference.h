@@ -1,0 +1,82 @@
+#ifndef HEXALUNE_TESTS_REFERENCE_CSV_REFERENCE_H_
+#define HEXALUNE_TESTS_REFERENCE_CSV_REFERENCE_H_
+
+// A deliberately plain reader of the registry listing, one character at a
+// time, that the tests and fuzz targets hold the program's reader to.
+// Header-only, and independent of the program's code but for the record
+// type it fills.
+
+#include <string>
+#include <vector>
+
+#include "registry/oui_info.h"
+
+namespace hexalune_reference {
+
+/// Fields of one line: a quote outside quotes opens them; inside quotes a
+/// doubled quote is one literal quote and a single one closes them; a comma
+/// outside quotes ends a field. Quotes are dropped.
+inline std::vector<std::string> csv_fields(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"') {
+            if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+        } else if (c == ',' && !quoted) {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
+/// The lines after the header: lines end at LF, the last possibly without
+/// one, and the CR of a CR LF ending is dropped.
+inline std::vector<std::string> record_lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    if (!lines.empty()) lines.erase(lines.begin());
+    return lines;
+}
+
+struct Listing {
+    hexalune::RegistryMap registry;
+    std::string report;
+};
+
+/// Every record line stored in turn under its assignment (the last one
+/// wins); lines of fewer than four fields reported by number, the header
+/// being line 1.
+inline Listing parse(const std::string& text) {
+    Listing listing;
+    const std::vector<std::string> lines = record_lines(text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::vector<std::string> f = csv_fields(lines[i]);
+        if (f.size() < 4) {
+            listing.report += "Error parsing line " + std::to_string(i + 2) +
+                              ": Insufficient data columns in CSV\n";
+            continue;
+        }
+        listing.registry[f[1]] = hexalune::OUIInfo{f[1], f[2], f[3], ""};
+    }
+    return listing;
+}
+
+}  // namespace hexalune_reference
+
+#endif  // HEXALUNE_TESTS_REFERENCE_CSV_REFERENCE_H_
