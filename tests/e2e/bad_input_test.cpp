@@ -49,6 +49,17 @@ void expect_rejected(const Outcome& got, const std::string& before, const char* 
 
 const std::string kAddress = "00:80:10:A4:00:0C";
 
+// Whether a Windows command line carries the argument unchanged: it holds
+// 32,767 characters at most, and bytes above 0x7F go through the ANSI code
+// page (which maps fullwidth digits to ASCII ones, for one).
+bool representable_on_windows(const std::string& argument) {
+    if (argument.size() > 32000) return false;
+    for (unsigned char c : argument) {
+        if (c >= 0x80) return false;
+    }
+    return true;
+}
+
 TEST(BadInput, ArgumentsAreRejected) {
     const BadInput cases[] = {
         {"100 kB of digits after an address", kAddress + repeated("0", 100 * 1024)},
@@ -78,6 +89,7 @@ TEST(BadInput, ArgumentsAreRejected) {
     };
     for (const BadInput& c : cases) {
         ASSERT_LT(c.text.size(), 128u * 1024) << c.label;  // one argument's limit on Linux
+        if (windows_build() && !representable_on_windows(c.text)) continue;
         expect_rejected(run_with_argument(c.text), kBanner, c.label);
     }
 }

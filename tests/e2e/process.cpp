@@ -208,6 +208,8 @@ Outcome run_hexalune(const Invocation& run) {
     return outcome;
 }
 
+bool windows_build() { return std::getenv("HEXALUNE_WINDOWS") != nullptr; }
+
 Outcome run_with_argument(const std::string& argument) {
     Invocation run;
     run.args = {argument};

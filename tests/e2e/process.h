@@ -46,6 +46,12 @@ struct Outcome {
 /// ending).
 Outcome run_hexalune(const Invocation& run);
 
+/// Whether the executable under test is a Windows build ($HEXALUNE_WINDOWS
+/// set, as scripts/test-windows does): its command line is limited to
+/// 32,767 characters and converted through the ANSI code page, and a
+/// broken pipe is a failed write, not a signal.
+bool windows_build();
+
 /// Shorthand: one argument, nothing on standard input.
 Outcome run_with_argument(const std::string& argument);
 
