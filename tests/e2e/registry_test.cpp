@@ -129,27 +129,30 @@ std::string variant(const char* name, const char* fallback) {
     return value != nullptr && *value != '\0' ? value : fallback;
 }
 
-TEST(Registry, BuildWithoutTheListing) {
-    Invocation run;
-    run.program = variant("HEXALUNE_EXE_WITHOUT_LISTING", HEXALUNE_EXE_WITHOUT_LISTING);
-    run.args = {"00:80:10:A4:00:0C"};
-    const Outcome got = run_hexalune(run);
-    EXPECT_EQ(got.exit_status, 2);
-    EXPECT_EQ(got.out, kBanner + expected_address_report(mac_from_text("00:80:10:A4:00:0C")));
-    EXPECT_EQ(got.err, "Error: Failed to find resource.\n");
+// Builds that carry no listing, or an empty one: the address report is
+// complete, then the failure to obtain the listing, and status 2.
+TEST(Registry, BuildsWithoutAUsableListing) {
+    const struct {
+        std::string program;
+        const char* address;
+        const char* error;
+    } cases[] = {
+        {variant("HEXALUNE_EXE_WITHOUT_LISTING", HEXALUNE_EXE_WITHOUT_LISTING), "00:80:10:A4:00:0C",
+         "Error: Failed to find resource.\n"},
+        {variant("HEXALUNE_EXE_EMPTY_LISTING", HEXALUNE_EXE_EMPTY_LISTING), "ac:de:48:00:00:80",
+         "Error: Failed to get resource size.\n"},
+    };
+    for (const auto& c : cases) {
+        Invocation run;
+        run.program = c.program;
+        run.args = {c.address};
+        const Outcome got = run_hexalune(run);
+        EXPECT_EQ(got.exit_status, 2) << c.program;
+        EXPECT_EQ(got.out, kBanner + expected_address_report(mac_from_text(c.address)))
+            << c.program;
+        EXPECT_EQ(got.err, c.error) << c.program;
+    }
 }
-
-#ifdef HEXALUNE_EXE_EMPTY_LISTING
-TEST(Registry, BuildWithAnEmptyListing) {
-    Invocation run;
-    run.program = variant("HEXALUNE_EXE_EMPTY_LISTING", HEXALUNE_EXE_EMPTY_LISTING);
-    run.args = {"ac:de:48:00:00:80"};
-    const Outcome got = run_hexalune(run);
-    EXPECT_EQ(got.exit_status, 2);
-    EXPECT_EQ(got.out, kBanner + expected_address_report(mac_from_text("ac:de:48:00:00:80")));
-    EXPECT_EQ(got.err, "Error: Failed to get resource size.\n");
-}
-#endif
 
 }  // namespace
 }  // namespace hexalune_test
