@@ -1,8 +1,16 @@
 # Read by cpack once per generator (CPACK_PROJECT_CONFIG_FILE).
+
+# Every file in every package carries the same time, the last commit's
+# (cmake/reproducible.cmake), unless SOURCE_DATE_EPOCH says otherwise.
+if(CPACK_HEXALUNE_SOURCE_DATE_EPOCH AND "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
+    set(ENV{SOURCE_DATE_EPOCH} ${CPACK_HEXALUNE_SOURCE_DATE_EPOCH})
+endif()
+
 if(CPACK_GENERATOR STREQUAL "DEB")
     # Each Debian package's description starts with its own synopsis line;
     # without this the shared summary would be put in front of both.
     unset(CPACK_PACKAGE_DESCRIPTION_SUMMARY)
-    # Manual pages compressed, the licence as copyright.
+    # Manual pages compressed; the licence as copyright, a Debian change
+    # log and the lintian overrides added.
     set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian_finish.cmake)
 endif()

@@ -1,7 +1,10 @@
 # Run by cpack for the Debian packages after it has staged their files and
 # before it packs them: manual pages are compressed with gzip -9n (no name
-# or time stamp, so the package is reproducible) and every package gets
-# the licence as /usr/share/doc/<package>/copyright, as Debian expects.
+# or time stamp, so the package is reproducible); every package gets the
+# licence as /usr/share/doc/<package>/copyright and a Debian change log
+# (changelog.gz, which points to CHANGELOG.md), as Debian expects, and its
+# lintian overrides from cmake/debian/<package>.lintian-overrides if there
+# are any. Files and directories get fixed modes, whatever the umask.
 
 file(GLOB_RECURSE pages LIST_DIRECTORIES false "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*")
 list(FILTER pages INCLUDE REGEX "/share/man/man[1-9]/[^/]+\\.[1-9]$")
@@ -17,6 +20,10 @@ if(DEFINED CPACK_PACKAGING_INSTALL_PREFIX)
 else()
     set(prefix /usr)
 endif()
+# The change log's date is the packages' time (SOURCE_DATE_EPOCH, set by
+# cpack_generator_options.cmake), which string(TIMESTAMP) honours.
+string(TIMESTAMP date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+set(regular OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 foreach(component IN LISTS CPACK_COMPONENTS_ALL)
     string(TOUPPER ${component} upper)
     set(package ${CPACK_DEBIAN_${upper}_PACKAGE_NAME})
@@ -24,6 +31,29 @@ foreach(component IN LISTS CPACK_COMPONENTS_ALL)
     if(NOT package OR NOT IS_DIRECTORY ${staged})
         message(FATAL_ERROR "no Debian package name or staged files for component ${component}")
     endif()
-    file(MAKE_DIRECTORY ${staged}${prefix}/share/doc/${package})
-    file(COPY_FILE ${CPACK_RESOURCE_FILE_LICENSE} ${staged}${prefix}/share/doc/${package}/copyright)
+    set(doc ${staged}${prefix}/share/doc/${package})
+    file(MAKE_DIRECTORY ${doc})
+    configure_file(${CPACK_RESOURCE_FILE_LICENSE} ${doc}/copyright COPYONLY)
+    file(WRITE ${doc}/changelog
+         "${CPACK_DEBIAN_PACKAGE_SOURCE} (${CPACK_PACKAGE_VERSION}) unstable; urgency=medium\n\n"
+         "  * Release ${CPACK_PACKAGE_VERSION}; see CHANGELOG.md in\n"
+         "    /usr/share/doc/hexalune.\n\n"
+         " -- ${CPACK_DEBIAN_PACKAGE_MAINTAINER}  ${date}\n")
+    execute_process(COMMAND gzip -9nf ${doc}/changelog RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "gzip ${doc}/changelog failed")
+    endif()
+    set(overrides ${CMAKE_CURRENT_LIST_DIR}/debian/${package}.lintian-overrides)
+    if(EXISTS ${overrides})
+        file(MAKE_DIRECTORY ${staged}${prefix}/share/lintian/overrides)
+        configure_file(${overrides} ${staged}${prefix}/share/lintian/overrides/${package} COPYONLY)
+    endif()
+    file(GLOB_RECURSE added LIST_DIRECTORIES false ${doc}/* ${staged}${prefix}/share/lintian/*)
+    file(CHMOD ${added} PERMISSIONS ${regular})
+    file(GLOB_RECURSE directories LIST_DIRECTORIES true ${staged}/*)
+    foreach(directory IN LISTS directories)
+        if(IS_DIRECTORY ${directory})
+            file(CHMOD ${directory} PERMISSIONS ${regular} OWNER_EXECUTE GROUP_EXECUTE WORLD_EXECUTE)
+        endif()
+    endforeach()
 endforeach()

@@ -21,8 +21,20 @@ if(NOT hexalune_provenance_text MATCHES "published[ \t\r\n]+on[ \t\r\n]+(${hexal
 endif()
 set(HEXALUNE_LISTING_DATE ${CMAKE_MATCH_1})
 
-# The manual page, with the version and the listing's date filled in.
-configure_file(${PROJECT_SOURCE_DIR}/doc/hexalune.1.in ${PROJECT_BINARY_DIR}/doc/hexalune.1 @ONLY)
+# The manual page, with the version and the listing's date filled in, and
+# (where groff is found) rendered as plain ASCII text for Windows users.
+set(hexalune_manual ${PROJECT_BINARY_DIR}/doc/hexalune.1)
+configure_file(${PROJECT_SOURCE_DIR}/doc/hexalune.1.in ${hexalune_manual} @ONLY)
+find_program(HEXALUNE_GROFF groff)
+if(HEXALUNE_GROFF)
+    set(hexalune_manual_text ${PROJECT_BINARY_DIR}/doc/hexalune.txt)
+    add_custom_command(OUTPUT ${hexalune_manual_text}
+                       COMMAND ${HEXALUNE_GROFF} -man -Tascii -P-cbou ${hexalune_manual}
+                               > ${hexalune_manual_text}
+                       DEPENDS ${hexalune_manual}
+                       COMMENT "Rendering the manual page as plain text")
+    add_custom_target(hexalune_manual_text ALL DEPENDS ${hexalune_manual_text})
+endif()
 
 if(NOT HEXALUNE_INSTALL)
     return()
@@ -31,15 +43,30 @@ endif()
 # Anything installed without a component belongs to the program's package.
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME Runtime)
 
-install(TARGETS hexalune
-        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
-install(FILES ${PROJECT_BINARY_DIR}/doc/hexalune.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
-              ${PROJECT_SOURCE_DIR}/CHANGELOG.md
-        DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)
-install(FILES ${hexalune_provenance} RENAME oui-listing.md
-        DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)
+if(WIN32)
+    # One folder: the program, its documents and the manual as text.
+    if(NOT HEXALUNE_GROFF)
+        message(WARNING "groff not found: the Windows package will have no manual")
+    endif()
+    install(TARGETS hexalune RUNTIME DESTINATION . COMPONENT Runtime)
+    install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+                  ${PROJECT_SOURCE_DIR}/CHANGELOG.md
+            DESTINATION . COMPONENT Runtime)
+    if(HEXALUNE_GROFF)
+        install(FILES ${hexalune_manual_text} DESTINATION . COMPONENT Runtime)
+    endif()
+    install(FILES ${hexalune_provenance} RENAME oui-listing.md DESTINATION . COMPONENT Runtime)
+else()
+    install(TARGETS hexalune
+            RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
+    install(FILES ${PROJECT_BINARY_DIR}/doc/hexalune.1
+            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
+    install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+                  ${PROJECT_SOURCE_DIR}/CHANGELOG.md
+            DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)
+    install(FILES ${hexalune_provenance} RENAME oui-listing.md
+            DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)
+endif()
 
 # The libraries. The registry library carries the listing, so that
 # load_resource_data works in every program linked with it.

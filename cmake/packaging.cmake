@@ -1,7 +1,8 @@
 # Packages, built with `cpack` in the build directory: on Linux a .tar.gz of
 # the whole installation and two Debian packages, hexalune (the program,
 # its manual page and documents) and libhexalune-dev (the libraries, their
-# headers and the CMake package); on Windows a .zip.
+# headers and the CMake package); on Windows hexalune-<version>-win64.zip
+# with the program, its documents and the manual as plain text.
 
 if(NOT HEXALUNE_INSTALL)
     return()
@@ -10,15 +11,30 @@ endif()
 set(CPACK_PACKAGE_NAME hexalune)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Quorvel)
-set(CPACK_PACKAGE_CONTACT Quorvel)
+set(HEXALUNE_PACKAGE_MAINTAINER "Quorvel <hexalune@quorvel.example>" CACHE STRING
+    "Maintainer of the packages, as \"Name <address>\" (the Debian Maintainer field)")
+if(NOT HEXALUNE_PACKAGE_MAINTAINER MATCHES "^[^<>]*[^ <>] <[^<>@ ]+@[^<>@ ]+>$")
+    message(FATAL_ERROR "HEXALUNE_PACKAGE_MAINTAINER must read \"Name <address>\", "
+                        "not \"${HEXALUNE_PACKAGE_MAINTAINER}\"")
+endif()
+set(CPACK_PACKAGE_CONTACT "${HEXALUNE_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_COMPONENTS_ALL Runtime Development)
+# Read by cpack: the time the packages record (cmake/reproducible.cmake).
+set(CPACK_HEXALUNE_SOURCE_DATE_EPOCH "${HEXALUNE_SOURCE_DATE_EPOCH}")
 
 if(WIN32)
+    # For users: the program and its documents, no libraries.
     set(CPACK_GENERATOR ZIP)
+    set(CPACK_COMPONENTS_ALL Runtime)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(CPACK_PACKAGE_FILE_NAME hexalune-${PROJECT_VERSION}-win64)
+    else()
+        set(CPACK_PACKAGE_FILE_NAME hexalune-${PROJECT_VERSION}-win32)
+    endif()
 else()
     set(CPACK_GENERATOR TGZ)
     if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
@@ -32,7 +48,8 @@ set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
 # Debian: one package per component, named and described the Debian way.
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER Quorvel)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${HEXALUNE_PACKAGE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SOURCE hexalune)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME hexalune)
