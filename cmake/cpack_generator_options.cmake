@@ -13,4 +13,6 @@ if(CPACK_GENERATOR STREQUAL "DEB")
     # Manual pages compressed; the licence as copyright, a Debian change
     # log and the lintian overrides added.
     set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian_finish.cmake)
+    # The modes of the members of the .deb's outer archive.
+    set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian_finish.cmake)
 endif()

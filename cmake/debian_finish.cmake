@@ -5,6 +5,31 @@
 # (changelog.gz, which points to CHANGELOG.md), as Debian expects, and its
 # lintian overrides from cmake/debian/<package>.lintian-overrides if there
 # are any. Files and directories get fixed modes, whatever the umask.
+#
+# Run again after packing (CPACK_PACKAGE_FILES set), it gives the members of
+# each .deb's outer ar archive, which cpack writes with the umask's modes,
+# the mode 0644 dpkg-deb gives them.
+
+if(DEFINED CPACK_PACKAGE_FILES)
+    foreach(deb IN LISTS CPACK_PACKAGE_FILES)
+        file(SIZE ${deb} total)
+        set(offset 8)  # after "!<arch>\n"; each member has a 60-byte header
+        while(offset LESS total)
+            file(READ ${deb} header OFFSET ${offset} LIMIT 60)
+            string(SUBSTRING "${header}" 48 10 size)
+            string(STRIP "${size}" size)
+            math(EXPR mode_offset "${offset} + 40")
+            execute_process(COMMAND sh -c "printf '100644  ' | dd of=\"$0\" bs=1 seek=$1 conv=notrunc status=none"
+                                    ${deb} ${mode_offset}
+                            RESULT_VARIABLE status)
+            if(NOT status EQUAL 0 OR NOT size MATCHES "^[0-9]+$")
+                message(FATAL_ERROR "cannot set the member modes of ${deb}")
+            endif()
+            math(EXPR offset "${offset} + 60 + ${size} + ${size} % 2")
+        endwhile()
+    endforeach()
+    return()
+endif()
 
 file(GLOB_RECURSE pages LIST_DIRECTORIES false "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*")
 list(FILTER pages INCLUDE REGEX "/share/man/man[1-9]/[^/]+\\.[1-9]$")
