@@ -42,8 +42,15 @@ else()
     endif()
 endif()
 
-# The archives hold everything in one tree.
-set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+# The archives hold one tree: everything on Linux, only the Runtime
+# component on Windows.
+if(WIN32)
+    set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+    set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+    set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
+else()
+    set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+endif()
 
 # Debian: one package per component, named and described the Debian way.
 set(CPACK_DEB_COMPONENT_INSTALL ON)
