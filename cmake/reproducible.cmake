@@ -19,12 +19,13 @@ if(NOT HEXALUNE_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
     set(HEXALUNE_SOURCE_DATE_EPOCH "")
 endif()
 
-# No build or source path in the objects: __FILE__ and debug information
-# name files relative to the source and build trees. The build tree's map
+# No build or source path in the objects of a release build: __FILE__ and
+# debug information name files relative to the source and build trees
+# (debug builds keep whole paths for the debugger). The build tree's map
 # comes last, so that it wins for a build tree inside the source tree.
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
-    add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
-                        -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+    add_compile_options("$<$<CONFIG:Release,MinSizeRel>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>"
+                        "$<$<CONFIG:Release,MinSizeRel>:-ffile-prefix-map=${PROJECT_BINARY_DIR}/=>")
 endif()
 
 # Static libraries without time stamps, owners or modes of their members.

@@ -9,9 +9,9 @@
 
 namespace hexalune_test {
 
-const char kBanner[] =
-    "Hexalune 0.1.1.7 - MAC address converter, OUI lookup\n"
-    "====================================================\n";
+const char kBanner[] = "Hexalune " HEXALUNE_VERSION
+                       " - MAC address converter, OUI lookup\n"
+                       "====================================================\n";
 const char kPrompt[] = "Enter a MAC address (format: 00:80:10:A4:00:0C): ";
 const char kInvalidMessage[] =
     "Error: Invalid MAC address format. Please enter a MAC address in the format "
