@@ -6,6 +6,11 @@ if(CPACK_HEXALUNE_SOURCE_DATE_EPOCH AND "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
     set(ENV{SOURCE_DATE_EPOCH} ${CPACK_HEXALUNE_SOURCE_DATE_EPOCH})
 endif()
 
+# A .zip records local times: make them UTC, whatever the time zone.
+if(CPACK_GENERATOR STREQUAL "ZIP")
+    set(ENV{TZ} UTC0)
+endif()
+
 if(CPACK_GENERATOR STREQUAL "DEB")
     # Each Debian package's description starts with its own synopsis line;
     # without this the shared summary would be put in front of both.
