@@ -12,6 +12,9 @@
 
 if(DEFINED CPACK_PACKAGE_FILES)
     foreach(deb IN LISTS CPACK_PACKAGE_FILES)
+        if(NOT deb MATCHES "\\.deb$")
+            continue()
+        endif()
         file(SIZE ${deb} total)
         set(offset 8)  # after "!<arch>\n"; each member has a 60-byte header
         while(offset LESS total)
@@ -61,8 +64,8 @@ foreach(component IN LISTS CPACK_COMPONENTS_ALL)
     configure_file(${CPACK_RESOURCE_FILE_LICENSE} ${doc}/copyright COPYONLY)
     file(WRITE ${doc}/changelog
          "${CPACK_DEBIAN_PACKAGE_SOURCE} (${CPACK_PACKAGE_VERSION}) unstable; urgency=medium\n\n"
-         "  * Release ${CPACK_PACKAGE_VERSION}; see CHANGELOG.md in\n"
-         "    /usr/share/doc/hexalune.\n\n"
+         "  * Release ${CPACK_PACKAGE_VERSION}. The changes are listed in CHANGELOG.md,\n"
+         "    installed with the hexalune package in /usr/share/doc/hexalune.\n\n"
          " -- ${CPACK_DEBIAN_PACKAGE_MAINTAINER}  ${date}\n")
     execute_process(COMMAND gzip -9nf ${doc}/changelog RESULT_VARIABLE status)
     if(NOT status EQUAL 0)
