@@ -2,10 +2,6 @@
 # icon, the version record and the application manifest are resources of
 # each executable, compiled from src/windows/hexalune.rc.in.
 
-if(CMAKE_VERSION VERSION_LESS 3.21)
-    # Needed for linking resource objects through the registry library.
-    message(FATAL_ERROR "Windows builds need CMake 3.21 or newer")
-endif()
 enable_language(RC)
 
 if(MSVC)

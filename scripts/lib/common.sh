@@ -45,8 +45,8 @@ require_build_tools() {
     install_missing
     local version
     version=$(cmake --version | sed -n '1s/[^0-9]*\([0-9][0-9.]*\).*/\1/p')
-    if ! printf '3.20\n%s\n' "$version" | sort -V -C; then
-        echo "error: CMake $version is too old; 3.20 or newer is needed" >&2
+    if ! printf '3.21\n%s\n' "$version" | sort -V -C; then
+        echo "error: CMake $version is too old; 3.21 or newer is needed" >&2
         exit 1
     fi
 }

@@ -3,18 +3,20 @@
 
 #include <cstddef>
 
-// Where the listing linked into an ELF image lies. Defined by
-// embedded_listing_elf.cpp, which the build compiles with the listing
-// (or without one, for the failure tests).
-extern "C" {
+namespace hexalune {
 
-struct HexaluneEmbeddedListing {
+// Where the listing linked into the image lies.
+struct EmbeddedListing {
     const char* bytes;  // null when the image carries no listing
     std::size_t size;
 };
 
-extern const HexaluneEmbeddedListing hexalune_embedded_listing
-    __attribute__((visibility("hidden")));
-}
+/// The listing linked into the image. Defined by the embedding the build
+/// chose: embedded_listing_incbin.cpp (the assembler's .incbin), a source
+/// generated from the listing by listing_to_source.cpp, or
+/// embedded_listing_none.cpp (no listing, for the failure tests).
+EmbeddedListing embedded_listing();
+
+}  // namespace hexalune
 
 #endif  // HEXALUNE_REGISTRY_EMBEDDED_LISTING_H_
