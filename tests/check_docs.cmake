@@ -9,7 +9,7 @@
 # project()); and that README's install commands, run as written, build
 # neither tests nor benchmarks.
 
-cmake_minimum_required(VERSION 3.20)
+cmake_minimum_required(VERSION 3.21)
 
 set(problems "")
 macro(problem text)
