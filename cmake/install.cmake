@@ -4,6 +4,12 @@
 # find_package(hexalune CONFIG) gives hexalune::notation and
 # hexalune::registry (component Development). Paths follow GNUInstallDirs.
 
+# GNUInstallDirs picks Debian's multiarch library directory only for native
+# builds; a cross build for /usr gets the target's own.
+if(CMAKE_CROSSCOMPILING AND CMAKE_LIBRARY_ARCHITECTURE AND CMAKE_INSTALL_PREFIX STREQUAL "/usr"
+   AND EXISTS /etc/debian_version)
+    set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH "Object code libraries")
+endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 

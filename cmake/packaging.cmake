@@ -40,6 +40,12 @@ else()
     if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
         list(APPEND CPACK_GENERATOR DEB)
     endif()
+    if(HEXALUNE_CROSS_ARCH)
+        # A cross build (cmake/linux-cross.cmake) is packed for its own
+        # architecture, whose Debian name HEXALUNE_CROSS_ARCH is.
+        set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${HEXALUNE_CROSS_ARCH})
+        set(CPACK_SYSTEM_NAME ${CMAKE_SYSTEM_NAME}-${HEXALUNE_CROSS_ARCH})
+    endif()
 endif()
 
 # The archives hold one tree: everything on Linux, only the Runtime
