@@ -130,7 +130,7 @@ RegistryMap parse_oui_database(const std::string& text, std::ostream& report) {
     // good line in turn.
     const std::string_view listing(text);
     std::vector<Row> rows;
-    rows.reserve(listing.size() / 64);  // the IEEE listing averages 95 bytes a line
+    rows.reserve(listing.size() / 80);  // the IEEE listing averages 95 bytes a line
     std::deque<std::string> unquoted;
 
     std::size_t pos = 0;
