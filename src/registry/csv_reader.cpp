@@ -48,7 +48,7 @@ std::string_view next_field(std::string_view line, std::size_t& pos, std::size_t
     const std::size_t begin = pos;
     if (quote < begin) quote = line.find('"', begin);
     const std::size_t comma = line.find(',', begin);
-    if (quote >= comma) {  // no quote in this field: the plain case, half the listing's fields
+    if (quote >= comma) {  // no quote in this field: most of the listing's fields
         pos = comma == kNone ? kNone : comma + 1;
         return line.substr(begin, comma - begin);
     }
