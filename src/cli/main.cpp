@@ -3,9 +3,11 @@
 
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "address_report.h"
+#include "huge_page_heap.h"
 #include "notation/parse.h"
 #include "oui_section.h"
 #include "read_token.h"
@@ -45,6 +47,9 @@ int run(int argc, char* argv[]) {
         const hexalune::Bytes mac = hexalune::parse_mac(text);
         hexalune::write_address_report(std::cout, mac);
 
+        // The listing's copy and the map are nearly all the memory a run
+        // takes; the heap is made ready for them first.
+        const std::unique_ptr<char[]> heap = hexalune::prepare_heap();
         const std::string listing = hexalune::load_resource_data();
         const hexalune::RegistryMap registry = hexalune::parse_oui_database(listing);
         // The lookup works on the text as given, not on the parsed bytes.

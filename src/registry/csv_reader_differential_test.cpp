@@ -63,13 +63,13 @@ TEST(CsvReaderDifferential, GeneratedListings) {
         for (int p = 0; p < count; ++p) text += pieces[random() % pieces.size()];
         ASSERT_TRUE(same_result(text)) << "text: " << text;
     }
-    // Keys that sort tricky: a prefix of another, with NUL bytes, longer than
-    // eight bytes, the same key quoted and unquoted; and a line too long to
-    // note field offsets for.
+    // Keys that sort tricky: a prefix of another, with NUL bytes, eight bytes
+    // long and differing only in the last, longer than eight bytes, the same
+    // key quoted and unquoted; and a line longer than 64 KiB.
     const std::string nul(1, '\0');
     const std::string header = "Registry,Assignment,Organization Name,Organization Address\r\n";
     const std::vector<std::string> keys = {
-        "AB",        "AB" + nul,   "AB" + nul + nul, "A",    "",       "ABCDEFGH",
+        "AB",        "AB" + nul,   "AB" + nul + nul, "A",    "",       "ABCDEFGH",     "ABCDEFGA",
         "ABCDEFGHI", "ABCDEFGHIJ", "ABCDEFGHIJK",    "\xff", "\"AB\"", "\"ABCDEFGHI\""};
     for (int i = 0; i < 300; ++i) {
         std::string text = header;
