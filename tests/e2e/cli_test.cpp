@@ -123,6 +123,12 @@ TEST(Cli, PromptAtATerminalTakesTheWholeLine) {
     // Typed lines end with CR, the Enter key. Whatever the line's length
     // (a terminal keeps the first 4,095 characters of a longer one), the
     // line after it is left whole for the next reader.
+    if (windows_build()) {
+        // Wine's console takes the terminal over (raw mode, its own input
+        // buffer, which goes when the program exits) and now and then
+        // never ends the run.
+        GTEST_SKIP() << "not through wine's console";
+    }
     const std::string before = std::string(kBanner) + kPrompt;
     const std::string address = "00:80:10:A4:00:0C";
     const std::string lookalike = "\uff41\uff43:de:48:00:00:80";
@@ -144,11 +150,7 @@ TEST(Cli, PromptAtATerminalTakesTheWholeLine) {
         } else {
             expect_invalid(got, before, label);
         }
-        // Wine's console reads the terminal ahead into its own input
-        // buffer, which goes when the program exits: nothing is left there.
-        if (!windows_build()) {
-            EXPECT_EQ(got.terminal_left, "next line\n") << label;
-        }
+        EXPECT_EQ(got.terminal_left, "next line\n") << label;
     }
 }
 

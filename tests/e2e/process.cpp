@@ -11,12 +11,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
-#include <thread>
 
 extern char** environ;
 
@@ -65,16 +63,6 @@ struct Terminal {
     ~Terminal() {
         if (master >= 0) close(master);
         if (slave >= 0) close(slave);
-    }
-    // Wine's console puts the terminal in raw mode before it reads; what is
-    // typed before then is cooked by the kernel and is not a key press to
-    // it. Waits for that, up to a minute.
-    void wait_until_raw() const {
-        termios mode{};
-        for (int i = 0; i < 3000 && tcgetattr(slave, &mode) == 0 && (mode.c_lflag & ICANON) != 0;
-             ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
     }
     // What the line discipline holds for the next reader.
     std::string left() const {
@@ -195,7 +183,6 @@ Outcome run_once(const Invocation& run) {
     if (terminal) {
         close(in.write);
         to_child = terminal->master;
-        if (windows_build()) terminal->wait_until_raw();
     }
     // Stops writing; the terminal stays open for the next reader.
     const auto done_writing = [&](int& fd) {
@@ -207,31 +194,22 @@ Outcome run_once(const Invocation& run) {
     } else {
         fcntl(to_child, F_SETFL, O_NONBLOCK);
     }
-    // What wine's console writes to the terminal (its echo of the typed
-    // line, for one) is read and dropped, or the console would stall.
-    int from_terminal = terminal ? terminal->master : -1;
     while (from_out >= 0 || from_err >= 0) {
-        pollfd fds[4];
-        int* owners[4];
+        pollfd fds[3];
         nfds_t count = 0;
-        for (int* fd : {&from_out, &from_err, &from_terminal}) {
-            if (*fd >= 0) {
-                owners[count] = fd;
-                fds[count++] = {*fd, POLLIN, 0};
-            }
-        }
-        if (to_child >= 0) {
-            owners[count] = &to_child;
-            fds[count++] = {to_child, POLLOUT, 0};
-        }
+        if (from_out >= 0) fds[count++] = {from_out, POLLIN, 0};
+        if (from_err >= 0) fds[count++] = {from_err, POLLIN, 0};
+        if (to_child >= 0) fds[count++] = {to_child, POLLOUT, 0};
         if (poll(fds, count, -1) < 0) {
             if (errno == EINTR) continue;
             fail("poll");
         }
         for (nfds_t i = 0; i < count; ++i) {
             if (fds[i].revents == 0) continue;
-            int& fd = *owners[i];
-            if (&fd == &to_child) {
+            int& fd = fds[i].fd == from_out   ? from_out
+                      : fds[i].fd == from_err ? from_err
+                                              : to_child;
+            if (fd == to_child) {
                 ssize_t n = write(fd, run.input.data() + written, run.input.size() - written);
                 if (n > 0) written += static_cast<std::size_t>(n);
                 if (n < 0 && errno != EAGAIN) written = run.input.size();  // child stopped reading
@@ -240,12 +218,8 @@ Outcome run_once(const Invocation& run) {
             }
             ssize_t n = read(fd, buffer, sizeof buffer);
             if (n > 0) {
-                if (&fd != &from_terminal) {
-                    (&fd == &from_out ? outcome.out : outcome.err)
-                        .append(buffer, static_cast<std::size_t>(n));
-                }
-            } else if (&fd == &from_terminal) {
-                if (n == 0 || (errno != EINTR && errno != EAGAIN)) fd = -1;  // stays open
+                (fd == from_out ? outcome.out : outcome.err)
+                    .append(buffer, static_cast<std::size_t>(n));
             } else if (n == 0 || errno != EINTR) {
                 close(fd);
                 fd = -1;

@@ -52,8 +52,7 @@ Outcome run_hexalune(const Invocation& run);
 
 /// Whether the executable under test is a Windows build ($HEXALUNE_WINDOWS
 /// set, as scripts/test-windows does): its command line is limited to
-/// 32,767 characters, a broken pipe is a failed write, not a signal, and a
-/// terminal is read through wine's console, which takes the terminal over.
+/// 32,767 characters, and a broken pipe is a failed write, not a signal.
 bool windows_build();
 
 /// Shorthand: one argument, nothing on standard input.
