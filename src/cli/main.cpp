@@ -4,13 +4,15 @@
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "address_report.h"
+#include "arguments.h"
 #include "huge_page_heap.h"
 #include "notation/parse.h"
 #include "oui_section.h"
-#include "read_token.h"
+#include "prompt_input.h"
 #include "registry/csv_reader.h"
 #include "registry/lookup.h"
 #include "registry/resource.h"
@@ -30,11 +32,11 @@ int run(int argc, char* argv[]) {
     std::cout << std::string(52, '=') << std::endl;
 
     std::string text;
-    if (argc > 1) {
-        text = argv[1];
+    if (const std::optional<std::string> argument = hexalune::first_argument(argc, argv)) {
+        text = *argument;
     } else {
         std::cout << "Enter a MAC address (format: 00:80:10:A4:00:0C): " << std::flush;
-        text = hexalune::read_token(std::cin, kTokenLimit);
+        text = hexalune::read_prompt_token(kTokenLimit);
     }
 
     try {

@@ -15,6 +15,12 @@ namespace hexalune {
 /// far, possibly nothing.
 std::string read_token(std::istream& in, std::size_t limit);
 
+/// As read_token, and then reads and drops the rest of the token's line up
+/// to and including its line feed, however long, keeping none of it.
+/// Nothing past that line feed is read, nor anything once input has ended,
+/// so at a terminal it waits for no further line.
+std::string read_token_line(std::istream& in, std::size_t limit);
+
 }  // namespace hexalune
 
 #endif  // HEXALUNE_CLI_READ_TOKEN_H_

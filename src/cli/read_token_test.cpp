@@ -28,6 +28,29 @@ TEST(ReadToken, OneWhitespaceDelimitedToken) {
     }
 }
 
+TEST(ReadToken, LineVersionDropsTheRestOfTheLineAndNoMore) {
+    const std::string long_line = "00:80:10:A4:00:0C " + std::string(100 * 1024, 'x') + "\n";
+    const struct {
+        std::string input;
+        std::string token;
+        std::string left;
+    } cases[] = {
+        {"00:80:10:A4:00:0C\nnext\n", "00:80:10:A4:00:0C", "next\n"},
+        {"00:80:10:A4:00:0C ;echo LEAKED\nnext\n", "00:80:10:A4:00:0C", "next\n"},
+        {long_line + "next\n", "00:80:10:A4:00:0C", "next\n"},
+        {std::string(5000, 'a') + "\nnext\n", std::string(101, 'a'), "next\n"},
+        {"\n\n  00:80:10:A4:00:0C\r\n\nnext", "00:80:10:A4:00:0C", "\nnext"},
+        {"00:80:10:A4:00:0C rest without a line feed", "00:80:10:A4:00:0C", ""},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.input);
+        EXPECT_EQ(read_token_line(in, 100), c.token) << c.input.substr(0, 40);
+        std::string rest((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(rest, c.left) << c.input.substr(0, 40);
+    }
+}
+
 TEST(ReadToken, StopsJustPastTheLimit) {
     std::istringstream in(std::string(5000, 'a') + " b");
     EXPECT_EQ(read_token(in, 100), std::string(101, 'a'));

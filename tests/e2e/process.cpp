@@ -2,15 +2,18 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 
 extern char** environ;
@@ -45,6 +48,34 @@ std::string without_cr_before_lf(const std::string& text) {
     return out;
 }
 
+// A pseudo-terminal with echo off; the parent types at `master`.
+struct Terminal {
+    int master = -1, slave = -1;
+    Terminal() {
+        if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) fail("openpty");
+        fcntl(master, F_SETFD, FD_CLOEXEC);
+        fcntl(slave, F_SETFD, FD_CLOEXEC);
+        termios mode{};
+        if (tcgetattr(slave, &mode) != 0) fail("tcgetattr");
+        mode.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        if (tcsetattr(slave, TCSANOW, &mode) != 0) fail("tcsetattr");
+    }
+    ~Terminal() {
+        if (master >= 0) close(master);
+        if (slave >= 0) close(slave);
+    }
+    // What the line discipline holds for the next reader.
+    std::string left() const {
+        fcntl(slave, F_SETFL, O_NONBLOCK);
+        std::string out;
+        char buffer[8192];
+        for (ssize_t n; (n = read(slave, buffer, sizeof buffer)) > 0;) {
+            out.append(buffer, static_cast<std::size_t>(n));
+        }
+        return out;
+    }
+};
+
 struct Pipe {
     int read = -1, write = -1;
     Pipe() {
@@ -67,9 +98,13 @@ Outcome run_once(const Invocation& run) {
     argv.push_back(nullptr);
 
     Pipe in, out, err;
+    std::unique_ptr<Terminal> terminal;
+    if (run.stdin_terminal) terminal = std::make_unique<Terminal>();
     posix_spawn_file_actions_t actions;
     check(posix_spawn_file_actions_init(&actions), "file actions");
-    if (run.close_stdin) {
+    if (terminal) {
+        check(posix_spawn_file_actions_adddup2(&actions, terminal->slave, 0), "dup2 terminal");
+    } else if (run.close_stdin) {
         check(posix_spawn_file_actions_addclose(&actions, 0), "close stdin");
     } else if (!run.stdin_path.empty()) {
         check(posix_spawn_file_actions_addopen(&actions, 0, run.stdin_path.c_str(), O_RDONLY, 0),
@@ -145,9 +180,17 @@ Outcome run_once(const Invocation& run) {
     }
     std::size_t written = 0;
     int to_child = in.write;
+    if (terminal) {
+        close(in.write);
+        to_child = terminal->master;
+    }
+    // Stops writing; the terminal stays open for the next reader.
+    const auto done_writing = [&](int& fd) {
+        if (!terminal) close(fd);
+        fd = -1;
+    };
     if (run.input.empty()) {
-        close(to_child);
-        to_child = -1;
+        done_writing(to_child);
     } else {
         fcntl(to_child, F_SETFL, O_NONBLOCK);
     }
@@ -170,10 +213,7 @@ Outcome run_once(const Invocation& run) {
                 ssize_t n = write(fd, run.input.data() + written, run.input.size() - written);
                 if (n > 0) written += static_cast<std::size_t>(n);
                 if (n < 0 && errno != EAGAIN) written = run.input.size();  // child stopped reading
-                if (written == run.input.size()) {
-                    close(fd);
-                    fd = -1;
-                }
+                if (written == run.input.size()) done_writing(fd);
                 continue;
             }
             ssize_t n = read(fd, buffer, sizeof buffer);
@@ -186,7 +226,7 @@ Outcome run_once(const Invocation& run) {
             }
         }
     }
-    if (to_child >= 0) close(to_child);
+    if (to_child >= 0) done_writing(to_child);
 
     int status = 0;
     rusage usage{};
@@ -194,6 +234,7 @@ Outcome run_once(const Invocation& run) {
         if (errno != EINTR) fail("wait4");
     }
     outcome.max_rss_kib = usage.ru_maxrss;
+    if (terminal) outcome.terminal_left = terminal->left();
     if (WIFEXITED(status)) {
         outcome.exit_status = WEXITSTATUS(status);
     } else if (WIFSIGNALED(status)) {

@@ -22,6 +22,7 @@ struct Invocation {
     std::string input;              // fed to standard input, then closed
     bool close_stdin = false;       // start with standard input closed instead
     std::string stdin_path;         // or open this file read-only as standard input
+    bool stdin_terminal = false;    // or a pseudo-terminal (echo off) at which `input` is typed
     Stdout stdout_mode = Stdout::kPipe;
     bool stderr_dev_full = false;  // standard error to /dev/full (nothing is captured)
     bool sigpipe_ignored = false;  // start the child with SIGPIPE ignored, not by default
@@ -37,6 +38,9 @@ struct Outcome {
     // starts in this process's, so this is at least this process's own
     // peak when it started the child: an upper bound on the program's.
     long max_rss_kib = 0;
+    // With stdin_terminal: what the terminal still holds, once the child
+    // has exited, for the next program that reads it.
+    std::string terminal_left;
 };
 
 /// Runs the hexalune executable under test as a separate process: the one
@@ -48,8 +52,7 @@ Outcome run_hexalune(const Invocation& run);
 
 /// Whether the executable under test is a Windows build ($HEXALUNE_WINDOWS
 /// set, as scripts/test-windows does): its command line is limited to
-/// 32,767 characters and converted through the ANSI code page, and a
-/// broken pipe is a failed write, not a signal.
+/// 32,767 characters, and a broken pipe is a failed write, not a signal.
 bool windows_build();
 
 /// Shorthand: one argument, nothing on standard input.
