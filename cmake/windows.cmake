@@ -4,6 +4,9 @@
 
 enable_language(RC)
 
+# windows.h without the min and max macros and the rarely used APIs.
+add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN)
+
 if(MSVC)
     # The resource script supplies the manifest; the linker must not add one.
     add_link_options(/MANIFEST:NO)

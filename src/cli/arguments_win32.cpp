@@ -1,12 +1,6 @@
 // first_argument for Windows: from the UTF-16 command line, not from the
 // narrow arguments that the ANSI code page has already mapped.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 // After windows.h.
 #include <shellapi.h>

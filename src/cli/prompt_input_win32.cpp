@@ -1,12 +1,6 @@
 // read_prompt_token for Windows: a console is read as UTF-16 text through
 // the wide console API; pipes and files are byte streams.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <iostream>

@@ -1,12 +1,6 @@
 // load_resource_data for Windows: the listing is resource CSVFILE/1 of the
 // running executable, compiled in from the resource script.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <stdexcept>
