@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "listing.h"
+#include "version.h"
 
 namespace hexalune_test {
 
