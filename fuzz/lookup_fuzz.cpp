@@ -8,20 +8,10 @@
 #include <string>
 
 #include "check.h"
+#include "reference/registry_reference.h"
 #include "registry/lookup.h"
 
 namespace {
-
-// Erase the first occurrence and search again from the start, until none
-// is left.
-std::string reference_strip(std::string text, const std::string& substring) {
-    if (substring.empty()) return text;
-    for (std::size_t at = text.find(substring); at != std::string::npos;
-         at = text.find(substring)) {
-        text.erase(at, substring.size());
-    }
-    return text;
-}
 
 // A small registry: keys of every case, and ones no lookup key can match.
 const hexalune::RegistryMap& registry() {
@@ -46,19 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(chars + 1 + length, size - 1 - length);
 
     const std::string stripped = hexalune::stripSubstring(text, substring);
-    FUZZ_CHECK(stripped == reference_strip(text, substring));
+    FUZZ_CHECK(stripped == hexalune_reference::strip_substring(text, substring));
     if (!substring.empty()) FUZZ_CHECK(stripped.find(substring) == std::string::npos);
     FUZZ_CHECK(stripped.size() <= text.size());
 
-    // The key: the first six characters without colons, upper-cased.
-    std::string key;
-    for (char c : text) {
-        if (c == ':') continue;
-        if (key.size() == 6) break;
-        key += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
     const hexalune::OUIInfo found = hexalune::lookup_oui_info(text, registry());
-    const auto expected = registry().find(key);
+    const auto expected = registry().find(hexalune_reference::lookup_key(text));
     if (expected == registry().end()) {
         FUZZ_CHECK(found.assignment.empty() && found.organization.empty() &&
                    found.address.empty() && found.note.empty());

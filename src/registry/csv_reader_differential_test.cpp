@@ -8,7 +8,7 @@
 #include <random>
 #include <sstream>
 
-#include "reference/csv_reference.h"
+#include "reference/registry_reference.h"
 #include "registry/csv_reader.h"
 #include "registry/resource.h"
 

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "reference/csv_reference.h"
+#include "reference/registry_reference.h"
 
 namespace hexalune_test {
 

@@ -28,15 +28,21 @@ const Case kCases[] = {
     {"prompt, end of input", {}, "", kInvalidMessage},
 };
 
+// The run of one case, its output still to be pointed somewhere.
+Invocation invocation(const Case& c) {
+    Invocation run;
+    run.args = c.args;
+    run.input = c.input;
+    return run;
+}
+
 // Standard output on a full device, or closed: status 2 and the reason on
 // standard error, after whatever else the run had to say there. That
 // includes an invalid address: the banner is lost too.
 TEST(OutputFailure, UnwritableStandardOutputFailsTheRun) {
     for (Stdout mode : {Stdout::kDevFull, Stdout::kClosed}) {
         for (const Case& c : kCases) {
-            Invocation run;
-            run.args = c.args;
-            run.input = c.input;
+            Invocation run = invocation(c);
             run.stdout_mode = mode;
             const Outcome got = run_hexalune(run);
             const char* label = mode == Stdout::kDevFull ? "/dev/full" : "closed";
@@ -51,9 +57,7 @@ TEST(OutputFailure, UnwritableStandardOutputFailsTheRun) {
 // lost not-found line or invalid-format message still fails the run.
 TEST(OutputFailure, UnwritableStandardErrorFailsTheRun) {
     for (const Case& c : kCases) {
-        Invocation run;
-        run.args = c.args;
-        run.input = c.input;
+        Invocation run = invocation(c);
         run.stderr_dev_full = true;
         const Outcome got = run_hexalune(run);
         EXPECT_EQ(got.signal, 0) << c.label;

@@ -1,10 +1,10 @@
-#ifndef HEXALUNE_TESTS_REFERENCE_CSV_REFERENCE_H_
-#define HEXALUNE_TESTS_REFERENCE_CSV_REFERENCE_H_
+#ifndef HEXALUNE_TESTS_REFERENCE_REGISTRY_REFERENCE_H_
+#define HEXALUNE_TESTS_REFERENCE_REGISTRY_REFERENCE_H_
 
-// A deliberately plain reader of the registry listing, one character at a
-// time, that the tests and fuzz targets hold the program's reader to.
-// Header-only, and independent of the program's code but for the record
-// type it fills.
+// A deliberately plain model of the registry: a reader of the listing, one
+// character at a time, and the lookup key, that the tests and fuzz targets
+// hold the program's reader and lookup to. Header-only, and independent of
+// the program's code but for the record type it fills.
 
 #include <string>
 #include <vector>
@@ -77,6 +77,29 @@ inline Listing parse(const std::string& text) {
     return listing;
 }
 
+/// The text with the first occurrence of `substring` erased, again and
+/// again from the start, until there is none; unchanged for an empty one.
+inline std::string strip_substring(std::string text, const std::string& substring) {
+    if (substring.empty()) return text;
+    for (std::size_t at = text.find(substring); at != std::string::npos;
+         at = text.find(substring)) {
+        text.erase(at, substring.size());
+    }
+    return text;
+}
+
+/// The key an address is looked up under: its first six characters but
+/// colons, lower-case letters made upper-case.
+inline std::string lookup_key(const std::string& text) {
+    std::string key;
+    for (char c : text) {
+        if (c == ':') continue;
+        if (key.size() == 6) break;
+        key += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return key;
+}
+
 }  // namespace hexalune_reference
 
-#endif  // HEXALUNE_TESTS_REFERENCE_CSV_REFERENCE_H_
+#endif  // HEXALUNE_TESTS_REFERENCE_REGISTRY_REFERENCE_H_

@@ -1,0 +1,162 @@
+#ifndef HEXALUNE_TESTS_REFERENCE_NOTATION_REFERENCE_H_
+#define HEXALUNE_TESTS_REFERENCE_NOTATION_REFERENCE_H_
+
+// A deliberately plain model of address text and its renderings, that the
+// tests and fuzz targets hold the notation code to. Header-only, and
+// independent of the program's code but for the byte vector type.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "notation/bytes.h"
+
+namespace hexalune_reference {
+
+using hexalune::Bytes;
+
+/// The value of a hexadecimal digit of either case, or -1.
+inline int hex_value(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+/// Six colon-separated pairs of hexadecimal digits and nothing else.
+inline bool is_valid_mac(const std::string& text) {
+    if (text.size() != 17) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i % 3 == 2 ? text[i] != ':' : hex_value(text[i]) < 0) return false;
+    }
+    return true;
+}
+
+/// The bytes of six colon-separated groups of one or two digits (one
+/// trailing colon allowed) or of twelve bare digits; nothing otherwise.
+inline std::optional<Bytes> parse_mac(const std::string& text) {
+    std::vector<std::string> groups;
+    std::string current;
+    for (char c : text) {
+        if (c == ':') {
+            groups.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) groups.push_back(current);
+    if (groups.size() != 6) {
+        if (text.size() != 12) return std::nullopt;
+        groups.clear();
+        for (std::size_t i = 0; i < 12; i += 2) groups.push_back(text.substr(i, 2));
+    }
+    Bytes bytes;
+    for (const std::string& group : groups) {
+        if (group.empty() || group.size() > 2) return std::nullopt;
+        int value = 0;
+        for (char c : group) {
+            if (hex_value(c) < 0) return std::nullopt;
+            value = value * 16 + hex_value(c);
+        }
+        bytes.push_back(static_cast<std::uint8_t>(value));
+    }
+    return bytes;
+}
+
+/// A byte as two lower-case digits.
+inline std::string two_digits(unsigned byte) {
+    static const char kDigits[] = "0123456789abcdef";
+    return {kDigits[(byte >> 4) & 0x0f], kDigits[byte & 0x0f]};
+}
+
+/// A byte with its bit order reversed, by multiply and mask.
+inline unsigned reversed(unsigned byte) {
+    return static_cast<unsigned>(((byte * 0x0202020202ull) & 0x010884422010ull) % 1023);
+}
+
+/// The bytes as two-digit groups joined by `separator` (none when 0).
+inline std::string joined(const Bytes& bytes, char separator, bool reverse_bits = false) {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i != 0 && separator != 0) out += separator;
+        out += two_digits(reverse_bits ? reversed(bytes[i]) : bytes[i]);
+    }
+    return out;
+}
+
+inline std::string to_hex(const Bytes& bytes, bool with_separators) {
+    return joined(bytes, with_separators ? ':' : 0);
+}
+
+inline std::string to_bit_reversed(const Bytes& bytes) { return joined(bytes, '-', true); }
+
+/// Groups of four digits joined by "."; an odd count ends in two.
+inline std::string to_dot_notation(const Bytes& bytes) {
+    const std::string digits = joined(bytes, 0);
+    std::string dot;
+    for (std::size_t i = 0; i < digits.size(); i += 4) {
+        if (i != 0) dot += '.';
+        dot += digits.substr(i, 4);
+    }
+    return dot;
+}
+
+inline std::string to_byte_string(const Bytes& bytes) { return "{" + joined(bytes, ',') + "}"; }
+
+/// The last eight bytes, big-endian.
+inline std::uint64_t to_integer(const Bytes& bytes) {
+    std::uint64_t integer = 0;
+    const std::size_t first = bytes.size() > 8 ? bytes.size() - 8 : 0;
+    for (std::size_t i = first; i < bytes.size(); ++i) integer = integer * 256 + bytes[i];
+    return integer;
+}
+
+inline std::string to_base16_integer(const Bytes& bytes) { return "0x" + joined(bytes, 0); }
+
+/// b0 b1 b2 ff fe b3 b4 b5; nothing for fewer than six bytes.
+inline std::optional<Bytes> convert_to_eui64(const Bytes& b) {
+    if (b.size() < 6) return std::nullopt;
+    return Bytes{b[0], b[1], b[2], 0xff, 0xfe, b[3], b[4], b[5]};
+}
+
+/// fe80:: and the EUI-64 with the universal/local bit inverted, in groups
+/// of four digits; nothing for fewer than six bytes.
+inline std::optional<std::string> to_ipv6_link_local(const Bytes& b) {
+    std::optional<Bytes> id = convert_to_eui64(b);
+    if (!id) return std::nullopt;
+    (*id)[0] ^= 0x02;
+    const std::string d = joined(*id, 0);
+    return "fe80::" + d.substr(0, 4) + ":" + d.substr(4, 4) + ":" + d.substr(8, 4) + ":" +
+           d.substr(12, 4);
+}
+
+/// The first three bytes' digits, `middle`, then the rest of the digits;
+/// nothing for fewer than three bytes.
+inline std::optional<std::string> contained(const Bytes& b, const char* middle) {
+    if (b.size() < 3) return std::nullopt;
+    const std::string digits = joined(b, 0);
+    return digits.substr(0, 6) + middle + digits.substr(6);
+}
+
+inline std::optional<std::string> to_contained_mac48(const Bytes& b) {
+    return contained(b, "ffff");
+}
+
+inline std::optional<std::string> to_contained_eui48(const Bytes& b) {
+    return contained(b, "fffe");
+}
+
+/// As to_contained_eui48, with bit 0x02 of the first byte set.
+inline std::optional<std::string> to_contained_eui48_ul(const Bytes& b) {
+    if (b.empty()) return std::nullopt;
+    Bytes marked = b;
+    marked[0] |= 0x02;
+    return contained(marked, "fffe");
+}
+
+}  // namespace hexalune_reference
+
+#endif  // HEXALUNE_TESTS_REFERENCE_NOTATION_REFERENCE_H_
