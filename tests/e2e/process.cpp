@@ -10,6 +10,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -36,6 +37,18 @@ void check(int result, const char* what) {
 std::string env_or(const char* name, const std::string& fallback) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0' ? value : fallback;
+}
+
+// The words of $HEXALUNE_LAUNCHER, split at spaces.
+std::vector<std::string> launcher_words() {
+    std::vector<std::string> words;
+    const std::string launcher = env_or("HEXALUNE_LAUNCHER", "");
+    for (std::size_t start = 0; start < launcher.size();) {
+        const std::size_t end = std::min(launcher.find(' ', start), launcher.size());
+        if (end > start) words.push_back(launcher.substr(start, end - start));
+        start = end + 1;
+    }
+    return words;
 }
 
 std::string without_cr_before_lf(const std::string& text) {
@@ -87,9 +100,7 @@ struct Pipe {
 };
 
 Outcome run_once(const Invocation& run) {
-    std::vector<std::string> argv_strings;
-    const std::string launcher = env_or("HEXALUNE_LAUNCHER", "");
-    if (!launcher.empty()) argv_strings.push_back(launcher);
+    std::vector<std::string> argv_strings = launcher_words();
     argv_strings.push_back(run.program.empty() ? env_or("HEXALUNE_EXE", HEXALUNE_EXE)
                                                : run.program);
     argv_strings.insert(argv_strings.end(), run.args.begin(), run.args.end());
@@ -261,6 +272,13 @@ Outcome run_hexalune(const Invocation& run) {
         outcome = run_once(run);
     }
     return outcome;
+}
+
+bool under_valgrind() {
+    const std::vector<std::string> words = launcher_words();
+    if (words.empty()) return false;
+    const std::string& program = words.front();
+    return program.substr(program.rfind('/') + 1) == "valgrind";
 }
 
 bool windows_build() { return std::getenv("HEXALUNE_WINDOWS") != nullptr; }

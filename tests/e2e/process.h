@@ -45,10 +45,15 @@ struct Outcome {
 
 /// Runs the hexalune executable under test as a separate process: the one
 /// built beside this test, or $HEXALUNE_EXE, started through
-/// $HEXALUNE_LAUNCHER when that is set (e.g. wine). With $HEXALUNE_CRLF set,
+/// $HEXALUNE_LAUNCHER when that is set: a program and its arguments,
+/// separated by spaces (e.g. wine, or valgrind with its options). With $HEXALUNE_CRLF set,
 /// CR LF in the captured output is read as LF (the Windows console's line
 /// ending).
 Outcome run_hexalune(const Invocation& run);
+
+/// Whether the program under test runs under valgrind ($HEXALUNE_LAUNCHER
+/// starts with it): the peak memory measured is then valgrind's own.
+bool under_valgrind();
 
 /// Whether the executable under test is a Windows build ($HEXALUNE_WINDOWS
 /// set, as scripts/test-windows does): its command line is limited to
