@@ -2,11 +2,10 @@
 # compilers (package g++-TRIPLE) and runs what it builds under qemu-user
 # (package qemu-user-static):
 #
-#   cmake -S . -B build/arm64 -G Ninja \
-#         -DCMAKE_TOOLCHAIN_FILE=cmake/linux-cross.cmake -DHEXALUNE_CROSS_ARCH=arm64
+#   cmake --preset arm64 && cmake --build --preset arm64 && ctest --preset arm64
 #
-# HEXALUNE_CROSS_ARCH is i386 (32-bit), arm64 or s390x (big-endian).
-# scripts/test-cross builds and tests each of them.
+# HEXALUNE_CROSS_ARCH (the preset's name) is i386 (32-bit), arm64 or s390x
+# (big-endian). scripts/test-cross builds and tests each of them.
 
 set(HEXALUNE_CROSS_ARCH "" CACHE STRING "Target architecture: i386, arm64 or s390x")
 # The compiler checks configure projects of their own with this file.

@@ -1,8 +1,7 @@
 # Cross-builds hexalune.exe for 64-bit Windows with Debian's mingw-w64
 # (package g++-mingw-w64-x86-64-posix):
 #
-#   cmake -S . -B build/windows -G Ninja \
-#         -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+#   cmake --preset windows && cmake --build --preset windows
 #
 # The executables are linked statically, so they need nothing but the DLLs
 # every Windows system has. CTest runs the cross-built tests through wine

@@ -37,27 +37,28 @@ install_missing() {
     fi
 }
 
-# The compiler and build tools every build needs.
+# The compiler and build tools every build needs (CMakePresets.json names
+# the oldest CMake that reads it).
 require_build_tools() {
     require cmake cmd:cmake
     require g++ cmd:g++ cmd:c++
     require ninja-build cmd:ninja
     install_missing
-    local version
-    version=$(cmake --version | sed -n '1s/[^0-9]*\([0-9][0-9.]*\).*/\1/p')
-    if ! printf '3.21\n%s\n' "$version" | sort -V -C; then
-        echo "error: CMake $version is too old; 3.21 or newer is needed" >&2
-        exit 1
-    fi
 }
 
-# build DIR [CMAKE_ARGS...]: configures (once) and builds DIR under build/,
-# keeping the tools' chatter in DIR/build.log unless the build fails.
+# build NAME [CMAKE_ARGS...]: configures and builds build/NAME, from the
+# preset NAME of CMakePresets.json when there is one, keeping the tools'
+# chatter in build/NAME/build.log unless the build fails.
 build() {
-    local dir=$root/build/$1
+    local dir=$root/build/$1 name=$1
     shift
     mkdir -p "$dir"
-    if ! { cmake -S "$root" -B "$dir" -G Ninja "$@" && cmake --build "$dir" -j "$(nproc 2>/dev/null || echo 2)"; } >"$dir/build.log" 2>&1; then
+    if grep -q "\"name\": \"$name\"" "$root/CMakePresets.json"; then
+        set -- --preset "$name" "$@"
+    else
+        set -- -B "$dir" -G Ninja "$@"
+    fi
+    if ! { (cd "$root" && cmake "$@") && cmake --build "$dir"; } >"$dir/build.log" 2>&1; then
         cat "$dir/build.log" >&2
         echo "error: the build in $dir failed" >&2
         exit 1

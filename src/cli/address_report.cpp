@@ -9,6 +9,7 @@ namespace hexalune {
 
 namespace {
 
+// The line that opens and closes each section of the report.
 const char kDivider[] = "----------------";
 
 // The six renderings shared by the EUI-48 and EUI-64 sections.
@@ -52,6 +53,18 @@ void write_address_report(std::ostream& out, const Bytes& mac) {
     out << "Contained EUI-48: " << contained << std::endl;
     out << "Contained EUI-48 (U/L): " << contained_ul << std::endl;
     out << "IPv6 Link-Local: " << link_local << std::endl;
+    out << kDivider << std::endl;
+}
+
+void write_oui_section(std::ostream& out, std::ostream& err, const OUIInfo& info) {
+    if (info.assignment.empty()) {
+        err << "No OUI information found for this MAC address." << std::endl;
+        return;
+    }
+    out << "OUI information:" << std::endl;
+    out << "Assignment: " << info.assignment << std::endl;
+    out << "Organization: " << info.organization << std::endl;
+    out << "Address: " << info.address << std::endl;
     out << kDivider << std::endl;
 }
 

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "notation/bytes.h"
+#include "registry/oui_info.h"
 
 namespace hexalune {
 
@@ -11,6 +12,10 @@ namespace hexalune {
 /// each line flushed. Every value is computed before the first line is
 /// written, so a failure leaves nothing half-written.
 void write_address_report(std::ostream& out, const Bytes& mac);
+
+/// Writes the registry record on `out` (assignment, organization, address,
+/// divider), or the not-found line on `err` when the record is empty.
+void write_oui_section(std::ostream& out, std::ostream& err, const OUIInfo& info);
 
 }  // namespace hexalune
 

@@ -11,7 +11,6 @@
 #include "arguments.h"
 #include "huge_page_heap.h"
 #include "notation/parse.h"
-#include "oui_section.h"
 #include "prompt_input.h"
 #include "registry/csv_reader.h"
 #include "registry/lookup.h"
