@@ -48,7 +48,7 @@ struct Outcome {
 /// $HEXALUNE_LAUNCHER when that is set: a program and its arguments,
 /// separated by spaces (e.g. wine, or valgrind with its options). With $HEXALUNE_CRLF set,
 /// CR LF in the captured output is read as LF (the Windows console's line
-/// ending).
+/// ending), and an LF without CR is marked "[LF without CR]".
 Outcome run_hexalune(const Invocation& run);
 
 /// Whether the program under test runs under valgrind ($HEXALUNE_LAUNCHER
