@@ -46,6 +46,15 @@ require_build_tools() {
     install_missing
 }
 
+# What the checks of the installation and packages use (tests/package).
+require_package_tools() {
+    require groff-base cmd:groff
+    require man-db cmd:man
+    require dpkg-dev cmd:dpkg-shlibdeps
+    require file cmd:file
+    require lintian cmd:lintian
+}
+
 # build NAME [CMAKE_ARGS...]: configures and builds build/NAME, from the
 # preset NAME of CMakePresets.json when there is one, keeping the tools'
 # chatter in build/NAME/build.log unless the build fails.

@@ -1,5 +1,5 @@
 # What the install rules and CPack make, run as tests (tests/package):
-#   cmake -DCHECK=<stage|manual|packages> -DBIN=<build dir> -DWORK=<scratch dir>
+#   cmake -DCHECK=<stage|manual|packages|installed> -DBIN=<build dir> -DWORK=<scratch dir>
 #         -DSOURCE=<source dir> -DVERSION=<version> -DLIBDIR=<library dir>
 #         -DMAINTAINER=<maintainer> -DCXX=<compiler>
 #         [-DCROSS_ARCH=<i386|arm64> -DEMULATOR=<launcher>] -P check.cmake
@@ -9,7 +9,9 @@
 #             has its sections and describes every line of the report;
 #   packages: cpack's two .debs and .tar.gz hold exactly the expected files
 #             with the expected metadata, lintian reports nothing, and the
-#             .tar.gz is unpacked into WORK/tarball.
+#             .tar.gz is unpacked into WORK/tarball;
+#   installed: once the .debs are installed, hexalune on the PATH is
+#             /usr/bin/hexalune and man shows the build's page, unwarned.
 cmake_minimum_required(VERSION 3.21)
 
 set(problems "")
@@ -247,8 +249,23 @@ elseif(CHECK STREQUAL "packages")
     same_list("${expected}" "${packed}" "the .tar.gz")
     file(MAKE_DIRECTORY ${WORK}/tarball)
     run(out err tar -xzf ${tarball} -C ${WORK}/tarball)
+elseif(CHECK STREQUAL "installed")
+    find_program(found hexalune NO_CACHE)
+    if(NOT found STREQUAL "/usr/bin/hexalune")
+        problem("hexalune on the PATH is \"${found}\", not /usr/bin/hexalune")
+    endif()
+    run(where err man -w hexalune)
+    if(NOT where STREQUAL "/usr/share/man/man1/hexalune.1.gz\n")
+        problem("man -w hexalune gives ${where}")
+    endif()
+    set(man ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings)
+    run(shown warnings ${man} hexalune)
+    run(made made_warnings ${man} -l ${page})
+    if(NOT shown STREQUAL made OR NOT warnings STREQUAL "")
+        problem("man hexalune does not show the page the build made, or warns:\n${warnings}")
+    endif()
 else()
-    message(FATAL_ERROR "CHECK must be stage, manual or packages, not \"${CHECK}\"")
+    message(FATAL_ERROR "CHECK must be stage, manual, packages or installed, not \"${CHECK}\"")
 endif()
 
 if(problems)
