@@ -20,6 +20,17 @@ std::string stripSubstring(const std::string& text, const std::string& substring
     return kept;
 }
 
+OUIInfo lookup_oui_info(const Bytes& mac, const RegistryMap& registry) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string key;
+    for (std::size_t i = 0; i < 3 && i < mac.size(); ++i) {
+        key += kDigits[mac[i] >> 4];
+        key += kDigits[mac[i] & 0x0f];
+    }
+    const auto found = registry.find(key);
+    return found == registry.end() ? OUIInfo{} : found->second;
+}
+
 OUIInfo lookup_oui_info(const std::string& mac_text, const RegistryMap& registry) {
     std::string key = stripSubstring(mac_text, ":").substr(0, 6);
     for (char& c : key) {

@@ -39,6 +39,12 @@ TEST(LookupOuiInfo, KeyIsTheFirstSixDigitsInUpperCase) {
         EXPECT_EQ(found.organization, "Private") << text;
         EXPECT_EQ(found.address, "") << text;
     }
+    // The bytes give the key whatever the text's groups looked like.
+    EXPECT_EQ(lookup_oui_info(Bytes{0xac, 0xde, 0x48, 0, 0, 0x80}, registry).organization,
+              "Private");
+    EXPECT_EQ(lookup_oui_info(Bytes{0x00, 0x80, 0x10, 0xa4, 0, 0x0c}, registry).assignment,
+              "008010");
+    EXPECT_EQ(lookup_oui_info(Bytes{0x00, 0x80}, registry).assignment, "");
     for (const char* text : {"12:34:56:00:00:00", "", "AC:DE", "00801"}) {
         const OUIInfo missing = lookup_oui_info(text, registry);
         EXPECT_EQ(missing.assignment, "") << text;

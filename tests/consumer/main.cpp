@@ -107,9 +107,14 @@ void check_lookup() {
          {"388A21", "UAB \"Teltonika Telematics\"", "Saltoniskiu  str. 9B-1 Vilnius  LT LT-08105 ",
           ""}},
         {"02:00:00:00:00:00", {}},
+        // One-digit groups: only the bytes give the right key (0000BC, not 000BC0).
+        {"0:00:bc:00:00:00",
+         {"0000BC", "Rockwell Automation", "1 Allen-Bradley Dr. Mayfield Heights OH US 44124-6118 ",
+          ""}},
     };
     for (const auto& c : cases) {
-        const hexalune::OUIInfo info = hexalune::lookup_oui_info(c.text, registry);
+        const hexalune::OUIInfo info =
+            hexalune::lookup_oui_info(hexalune::parse_mac(c.text), registry);
         const std::string what = std::string("lookup_oui_info ") + c.text;
         check_equal(info.assignment, c.info.assignment, what + " assignment");
         check_equal(info.organization, c.info.organization, what + " organization");
