@@ -15,18 +15,6 @@ include(CMakePackageConfigHelpers)
 
 option(HEXALUNE_INSTALL "Generate the install and package rules" ${PROJECT_IS_TOP_LEVEL})
 
-# The date of the embedded listing, as data/README.md (its provenance)
-# records it; the manual page quotes it.
-set(hexalune_provenance ${PROJECT_SOURCE_DIR}/data/README.md)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${hexalune_provenance})
-file(READ ${hexalune_provenance} hexalune_provenance_text)
-set(hexalune_date_pattern "[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]")
-if(NOT hexalune_provenance_text MATCHES "published[ \t\r\n]+on[ \t\r\n]+(${hexalune_date_pattern})")
-    message(FATAL_ERROR "data/README.md must say when the listing was published "
-                        "(\"published on YYYY-MM-DD\")")
-endif()
-set(HEXALUNE_LISTING_DATE ${CMAKE_MATCH_1})
-
 # The manual page, with the version and the listing's date filled in, and
 # (where groff is found) rendered as plain ASCII text for Windows users.
 set(hexalune_manual ${PROJECT_BINARY_DIR}/doc/hexalune.1)

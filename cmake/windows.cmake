@@ -13,26 +13,46 @@ if(MSVC)
 endif()
 
 set(HEXALUNE_WINDOWS_DIR ${PROJECT_SOURCE_DIR}/src/windows)
-configure_file(${HEXALUNE_WINDOWS_DIR}/hexalune.manifest.in
-               ${PROJECT_BINARY_DIR}/generated/hexalune.manifest @ONLY)
 
-# hexalune_add_windows_listing(<target> [<file>]): an object library holding
-# the executable's resources, with <file> as the listing (CSVFILE number 1)
-# or without a listing. Editing the listing, the icon or the manifest
-# recompiles the resources.
-function(hexalune_add_windows_listing target)
+# hexalune_add_windows_resources(<target> <program> <summary> <description>
+# [<listing>...]): an object library holding the resources of
+# <program>.exe: the listings as CSVFILE 1, 2, ... in the order given (none
+# at all for a build without a listing), the icon, a version record whose
+# file description is <summary>, and a manifest that describes the program
+# as <description>. Editing a listing, the icon or the manifest recompiles
+# the resources.
+function(hexalune_add_windows_resources target program summary description)
+    set(HEXALUNE_PROGRAM ${program})
+    set(HEXALUNE_SUMMARY ${summary})
+    set(HEXALUNE_DESCRIPTION ${description})
+    # The manifest's assembly name: Hexalune, Hexalune.batch.
+    string(REGEX REPLACE "^hexalune" "Hexalune" HEXALUNE_ASSEMBLY ${program})
+    string(REPLACE "-" "." HEXALUNE_ASSEMBLY ${HEXALUNE_ASSEMBLY})
     set(HEXALUNE_ICON ${HEXALUNE_WINDOWS_DIR}/hexalune.ico)
-    set(HEXALUNE_MANIFEST ${PROJECT_BINARY_DIR}/generated/hexalune.manifest)
-    set(depends ${HEXALUNE_ICON} ${HEXALUNE_MANIFEST})
-    if(ARGC GREATER 1)
-        set(HEXALUNE_LISTING_RESOURCE "1 CSVFILE \"${ARGV1}\"")
-        list(APPEND depends ${ARGV1})
-    else()
-        set(HEXALUNE_LISTING_RESOURCE "// (none in this build)")
+    set(HEXALUNE_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
+    configure_file(${HEXALUNE_WINDOWS_DIR}/hexalune.manifest.in ${HEXALUNE_MANIFEST} @ONLY)
+    set(depends ${HEXALUNE_ICON} ${HEXALUNE_MANIFEST} ${ARGN})
+    set(resources "")
+    set(number 1)
+    foreach(listing IN LISTS ARGN)
+        string(APPEND resources "${number} CSVFILE \"${listing}\"\n")
+        math(EXPR number "${number} + 1")
+    endforeach()
+    if(resources STREQUAL "")
+        set(resources "// (none in this build)")
     endif()
+    string(STRIP "${resources}" HEXALUNE_LISTING_RESOURCE)
     set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
     configure_file(${HEXALUNE_WINDOWS_DIR}/hexalune.rc.in ${script} @ONLY)
     add_library(${target} OBJECT ${script})
     set_property(SOURCE ${script} TARGET_DIRECTORY ${target}
                  APPEND PROPERTY OBJECT_DEPENDS ${depends})
+endfunction()
+
+# hexalune_add_windows_listing(<target> [<file>]): hexalune.exe's resources,
+# with <file> as its listing or without a listing.
+function(hexalune_add_windows_listing target)
+    hexalune_add_windows_resources(${target} hexalune
+        "Hexalune MAC address converter and OUI lookup"
+        "Converts MAC address to different formats and displays OUI info if available." ${ARGN})
 endfunction()

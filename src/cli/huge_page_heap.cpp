@@ -13,15 +13,18 @@ namespace hexalune {
 
 #if defined(__linux__) && defined(__GLIBC__)
 
-std::unique_ptr<char[]> prepare_heap() {
+std::unique_ptr<char[]> prepare_heap(std::size_t listing_bytes) {
     constexpr std::uintptr_t kHugePage = 2u << 20;
-    // Eighteen megabytes hold the copy of the IEEE listing, its rows and the
-    // map. What a larger listing takes beyond them stays in small pages, so
-    // that the peak memory grows with the listing rather than in steps of
-    // 2 MiB.
-    constexpr std::uintptr_t kHugePart = 9 * kHugePage;
-    constexpr std::size_t kReserve = kHugePart + kHugePage;  // room to reach a boundary
+    // A listing's copy, its rows and its map take 4.75 times its size (the
+    // IEEE MA-L listing of 3.8 MB, 18 MB); that much, in whole huge pages,
+    // is backed by them. What a run takes beyond that stays in small pages,
+    // so that the peak memory grows with the listings rather than in steps
+    // of 2 MiB.
+    const std::uintptr_t huge_part =
+        (listing_bytes / 4 * 19 + kHugePage - 1) / kHugePage * kHugePage;
+    const std::size_t reserve = huge_part + kHugePage;  // room to reach a boundary
     constexpr int kOwnMapping = 32 << 20;  // blocks this large or larger get a mapping of their own
+    if (huge_part == 0) return nullptr;
 
     // Blocks of the reserve's size are to come from the heap rather than
     // from mappings of their own; freed memory is to stay in the heap, since
@@ -36,15 +39,15 @@ std::unique_ptr<char[]> prepare_heap() {
     }
 
     // Grow the heap by the reserve, advise huge pages for its first
-    // kHugePart bytes from a 2 MiB boundary on, and free it again: the
+    // huge_part bytes from a 2 MiB boundary on, and free it again: the
     // run's allocations take it from the front. Nothing here touches the
     // block's pages, and the advice is only a hint, ignored where
     // transparent huge pages are off.
-    void* const block = std::malloc(kReserve);
+    void* const block = std::malloc(reserve);
     if (block == nullptr) return nullptr;
     const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(block);
     const std::uintptr_t begin = (start + kHugePage - 1) / kHugePage * kHugePage;
-    madvise(reinterpret_cast<void*>(begin), kHugePart, MADV_HUGEPAGE);
+    madvise(reinterpret_cast<void*>(begin), huge_part, MADV_HUGEPAGE);
     std::free(block);
 
     // Occupy the part before the boundary with a block that is never
@@ -56,7 +59,7 @@ std::unique_ptr<char[]> prepare_heap() {
 
 #else
 
-std::unique_ptr<char[]> prepare_heap() { return nullptr; }
+std::unique_ptr<char[]> prepare_heap(std::size_t) { return nullptr; }
 
 #endif
 

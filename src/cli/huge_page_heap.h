@@ -1,18 +1,20 @@
 #ifndef HEXALUNE_CLI_HUGE_PAGE_HEAP_H_
 #define HEXALUNE_CLI_HUGE_PAGE_HEAP_H_
 
+#include <cstddef>
 #include <memory>
 
 namespace hexalune {
 
-/// Prepares the heap for the run's large working set, the listing's copy and
-/// the registry map: where the system allows it (Linux with transparent huge
-/// pages), the memory they will take is backed by 2 MiB pages, which spares
-/// the run thousands of page faults. Returns a block to hold for as long as
-/// that working set lives: it keeps the heap's next allocations on a huge
-/// page boundary. Elsewhere it does nothing and returns no block. Output and
+/// Prepares the heap for the run's large working set, the copies of
+/// registry listings of `listing_bytes` in all and their registry maps:
+/// where the system allows it (Linux with transparent huge pages), the
+/// memory they will take is backed by 2 MiB pages, which spares the run
+/// thousands of page faults. Returns a block to hold for as long as that
+/// working set lives: it keeps the heap's next allocations on a huge page
+/// boundary. Elsewhere it does nothing and returns no block. Output and
 /// results are the same either way.
-std::unique_ptr<char[]> prepare_heap();
+std::unique_ptr<char[]> prepare_heap(std::size_t listing_bytes);
 
 }  // namespace hexalune
 

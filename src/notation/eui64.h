@@ -31,6 +31,27 @@ std::string to_contained_eui48_ul(const Bytes& mac);
 /// "fe80::0280:10ff:fea4:000c".
 std::string to_ipv6_link_local(const Bytes& mac);
 
+/// The same link-local address in the text RFC 5952 makes canonical, and
+/// that `ip -6 addr` prints: leading zeros dropped and the longest run of
+/// zero groups as "::" ("fe80::280:10ff:fea4:c").
+std::string to_ipv6_link_local_canonical(const Bytes& mac);
+
+// The same texts appended to `out`, for writers of many addresses that
+// cannot afford a string for each (hexalune-batch's records).
+
+void append_contained_mac48(std::string& out, const Bytes& mac);
+void append_contained_eui48(std::string& out, const Bytes& mac);
+void append_contained_eui48_ul(std::string& out, const Bytes& mac);
+void append_ipv6_link_local_canonical(std::string& out, const Bytes& mac);
+
+/// Whether the individual/group bit (0x01 of the first byte) is set: a
+/// group (multicast or broadcast) address. Needs one byte.
+bool is_multicast(const Bytes& mac);
+
+/// Whether the universal/local bit (0x02 of the first byte) is set: a
+/// locally administered address, such as a randomised one. Needs one byte.
+bool is_local(const Bytes& mac);
+
 }  // namespace hexalune
 
 #endif  // HEXALUNE_NOTATION_EUI64_H_

@@ -61,6 +61,37 @@ Bytes parse_mac(const std::string& text) {
     return bytes;
 }
 
+std::optional<Bytes> parse_device_notation(std::string_view text) {
+    // The digits between two separators: 17 characters are six pairs, 14
+    // three quads, 12 one run of bare digits.
+    std::size_t group = 0;
+    char separator = 0;
+    if (text.size() == 17 && (text[2] == ':' || text[2] == '-')) {
+        group = 2;
+        separator = text[2];
+    } else if (text.size() == 14) {
+        group = 4;
+        separator = '.';
+    } else if (text.size() == 12) {
+        group = 12;
+    } else {
+        return std::nullopt;
+    }
+    Bytes bytes(6, 0);
+    std::size_t digits = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i % (group + 1) == group) {
+            if (text[i] != separator) return std::nullopt;
+        } else {
+            const int value = hex_digit(text[i]);
+            if (value < 0) return std::nullopt;
+            bytes[digits / 2] = static_cast<std::uint8_t>(bytes[digits / 2] << 4 | value);
+            ++digits;
+        }
+    }
+    return bytes;
+}
+
 bool is_valid_mac(const std::string& text) {
     try {
         const std::regex pattern("^([0-9A-Fa-f]{2}[:]){5}([0-9A-Fa-f]{2})$",

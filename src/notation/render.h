@@ -33,6 +33,13 @@ std::uint64_t to_integer(const Bytes& bytes);
 /// "0x" followed by the undivided digits: "0x008010a4000c".
 std::string to_base16_integer(const Bytes& bytes);
 
+// The same renderings appended to `out`, for writers of many addresses
+// that cannot afford a string for each (hexalune-batch's records).
+
+void append_hex(std::string& out, const Bytes& bytes, bool with_separators);
+void append_bit_reversed(std::string& out, const Bytes& bytes);
+void append_dot_notation(std::string& out, const Bytes& bytes);
+
 }  // namespace hexalune
 
 #endif  // HEXALUNE_NOTATION_RENDER_H_

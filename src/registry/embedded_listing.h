@@ -11,11 +11,17 @@ struct EmbeddedListing {
     std::size_t size;
 };
 
-/// The listing linked into the image. Defined by the embedding the build
-/// chose: embedded_listing_incbin.cpp (the assembler's .incbin), a source
-/// generated from the listing by listing_to_source.cpp, or
+/// The MA-L listing linked into the image. Defined by the embedding the
+/// build chose: embedded_listing_incbin.cpp (the assembler's .incbin), a
+/// source generated from the listing by listing_to_source.cpp, or
 /// embedded_listing_none.cpp (no listing, for the failure tests).
 EmbeddedListing embedded_listing();
+
+/// The MA-M, MA-S and IAB listings, embedded the same way; only programs
+/// that call load_embedded_listing link them.
+EmbeddedListing embedded_listing_ma_m();
+EmbeddedListing embedded_listing_ma_s();
+EmbeddedListing embedded_listing_iab();
 
 }  // namespace hexalune
 
