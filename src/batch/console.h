@@ -1,0 +1,23 @@
+#ifndef HEXALUNE_BATCH_CONSOLE_H_
+#define HEXALUNE_BATCH_CONSOLE_H_
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace hexalune {
+
+/// The command-line arguments after the program name. On Windows they are
+/// taken from the UTF-16 command line as UTF-8, since the narrow ones have
+/// been through the ANSI code page's best-fit mapping.
+std::vector<std::string> program_arguments(int argc, char* argv[]);
+
+/// Reads the next bytes of standard input into `buffer`, at most `size`,
+/// as soon as there are any: never waits to fill the buffer. 0 at the end
+/// of input, which a read error or a closed standard input also is. A
+/// Windows console is read as UTF-16 and given as UTF-8.
+std::size_t read_input(char* buffer, std::size_t size);
+
+}  // namespace hexalune
+
+#endif  // HEXALUNE_BATCH_CONSOLE_H_

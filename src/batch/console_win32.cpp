@@ -1,0 +1,62 @@
+// Arguments and standard input on Windows: the UTF-16 command line, and a
+// console read as UTF-16; pipes and files are read as bytes.
+
+#include <windows.h>
+// After windows.h.
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "console.h"
+#include "utf16.h"
+
+namespace hexalune {
+
+std::vector<std::string> program_arguments(int argc, char* argv[]) {
+    int count = 0;
+    wchar_t** const arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr) {
+        // Out of memory: the narrow arguments rather than none.
+        return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+    }
+    std::vector<std::string> result;
+    for (int i = 1; i < count; ++i) {
+        std::u16string text;
+        for (const wchar_t* p = arguments[i]; *p != L'\0'; ++p) text += static_cast<char16_t>(*p);
+        result.push_back(utf16_to_utf8(text));
+    }
+    LocalFree(arguments);
+    return result;
+}
+
+std::size_t read_input(char* buffer, std::size_t size) {
+    static std::string pending;  // console text converted but not yet handed out
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    if (input == nullptr || input == INVALID_HANDLE_VALUE) return 0;
+    if (GetConsoleMode(input, &mode) == 0) {
+        DWORD got = 0;
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20));
+        if (ReadFile(input, buffer, wanted, &got, nullptr) == 0) return 0;
+        return got;
+    }
+    while (pending.empty()) {
+        wchar_t chunk[4096];
+        DWORD got = 0;
+        if (ReadConsoleW(input, chunk, 4096, &got, nullptr) == 0 || got == 0) return 0;
+        std::u16string text;
+        for (DWORD i = 0; i < got; ++i) {
+            if (chunk[i] == 0x1A) break;  // Ctrl+Z ends console input
+            text += static_cast<char16_t>(chunk[i]);
+        }
+        if (text.empty()) return 0;
+        pending = utf16_to_utf8(text);
+    }
+    const std::size_t n = std::min(size, pending.size());
+    std::memcpy(buffer, pending.data(), n);
+    pending.erase(0, n);
+    return n;
+}
+
+}  // namespace hexalune

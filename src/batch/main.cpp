@@ -1,0 +1,271 @@
+// hexalune-batch: converts many MAC addresses in one run, from its
+// arguments or standard input, into JSON Lines or CSV records: every
+// notation of hexalune's report, the address's flags, and its owner from the
+// whole IEEE registry (MA-L, MA-M, MA-S and IAB; longest prefix first).
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <new>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console.h"
+#include "huge_page_heap.h"
+#include "listings.h"
+#include "notation/parse.h"
+#include "options.h"
+#include "output.h"
+#include "record.h"
+#include "registry/registries.h"
+#include "registry_data.h"
+#include "version.h"
+
+namespace {
+
+using namespace hexalune;
+
+const int kExitInvalid = 1;
+const int kExitFailure = 2;
+
+// A line is cut off after this many bytes: no address is that long, and an
+// endless line cannot exhaust memory.
+const std::size_t kLineLimit = 1024;
+
+// Why: records are written in chunks this large, not one by one.
+const std::size_t kFlushAt = 1 << 20;
+
+const char kUsage[] =
+    "Usage: hexalune-batch [--json | --csv] [--registry DIR] [--] [ADDRESS...]\n"
+    "Converts MAC addresses into records: every notation, the group and local\n"
+    "bits, and the owner from the IEEE registry. Without an ADDRESS, reads them\n"
+    "from standard input, one a line.\n"
+    "\n"
+    "  --json          one JSON object a line (the default)\n"
+    "  --csv           a header row, then one CSV row an address\n"
+    "  --registry DIR  read oui.csv, mam.csv, oui36.csv and iab.csv from DIR (as\n"
+    "                  /usr/share/ieee-data) instead of the embedded listings\n"
+    "  --help          show this help and exit\n"
+    "  --version       show the version and the registry listings, and exit\n"
+    "\n"
+    "An address is six pairs of hexadecimal digits joined by ':' or '-', three\n"
+    "groups of four joined by '.', or twelve bare digits: 00:80:10:A4:00:0C,\n"
+    "00-80-10-a4-00-0c, 0080.10a4.000c, 008010A4000C.\n"
+    "\n"
+    "Exit status: 0 if every address was valid, 1 if one was not (or a usage\n"
+    "error), 2 if a listing could not be read or the output not written.\n"
+    "See hexalune-batch(1).\n";
+
+// Writes `text` to standard output (help, version); false if it cannot.
+bool write_text(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+           std::fflush(stdout) == 0;
+}
+
+std::string version_text(const RegistryData& data) {
+    std::ostringstream out;
+    out << "hexalune-batch " HEXALUNE_VERSION "\n";
+    if (data.directory.empty()) {
+        out << "Registry listings embedded in the program: the IEEE Registration Authority's\n"
+               "of " HEXALUNE_LISTING_DATE " (" HEXALUNE_LISTING_PACKAGE "):\n";
+    } else {
+        out << "Registry listings read from " << data.directory
+            << ", each dated by its file's modification time:\n";
+    }
+    for (Registry registry : {Registry::kMaL, Registry::kMaM, Registry::kMaS, Registry::kIab}) {
+        const auto at = static_cast<std::size_t>(registry);
+        std::string name = registry_name(registry);
+        name.resize(6, ' ');
+        out << "  " << name << data.dates[at] << "  " << data.registries[at].size()
+            << " assignments\n";
+    }
+    return out.str();
+}
+
+struct Run {
+    Format format;
+    const OwnerIndex& index;
+    Output output;
+    bool invalid = false;
+};
+
+// A line or argument waiting in a group to be converted.
+struct Item {
+    std::string_view text;  // trimmed
+    const char* where;      // "line" or "argument"
+    std::size_t number;
+    bool cut;  // longer than kLineLimit: the text is its start
+    std::optional<Bytes> mac;
+    Owner owner;
+};
+
+// Why: the registry lookups of this many addresses are started together, so
+// that their waits for memory overlap rather than follow one another.
+const std::size_t kGroup = 16;
+
+// Asks for what writing an owner's record will read, ahead of its use.
+void prefetch([[maybe_unused]] const OUIInfo* record, [[maybe_unused]] bool text) {
+#if defined(__GNUC__)
+    if (record == nullptr) return;
+    if (text) {
+        __builtin_prefetch(record->organization.data());
+        __builtin_prefetch(record->address.data());
+    } else {
+        __builtin_prefetch(record);
+        __builtin_prefetch(&record->address);
+    }
+#endif
+}
+
+// The records of the items, in order, and for each that is no address a
+// message naming where it stood; the items are then dropped.
+void convert(Run& run, std::vector<Item>& items) {
+    for (Item& item : items) {
+        if (!item.cut && (item.mac = parse_device_notation(item.text))) {
+            prefetch_owner(*item.mac, run.index);
+        }
+    }
+    for (Item& item : items) {
+        if (!item.mac) continue;
+        item.owner = lookup_owner(*item.mac, run.index);
+        prefetch(item.owner.oui, false);
+        prefetch(item.owner.block.record, false);
+    }
+    for (const Item& item : items) {
+        prefetch(item.owner.oui, true);
+        prefetch(item.owner.block.record, true);
+    }
+    for (const Item& item : items) {
+        if (item.mac) {
+            append_record(run.output.records, run.format, item.text, *item.mac, item.owner);
+            continue;
+        }
+        append_invalid_record(run.output.records, run.format, item.text);
+        run.output.messages += std::string("hexalune-batch: ") + item.where + ' ' +
+                               std::to_string(item.number) + ": invalid MAC address" +
+                               (item.cut ? " (longer than 1024 bytes, cut off)\n" : "\n");
+        run.invalid = true;
+    }
+    items.clear();
+}
+
+bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Adds a line or argument to the group, unless it is blank and `skip_blank`;
+// converts the group once it is full.
+void add(Run& run, std::vector<Item>& items, std::string_view text, const char* where,
+         std::size_t number, bool skip_blank) {
+    const bool cut = text.size() > kLineLimit;
+    if (cut) text = text.substr(0, kLineLimit);
+    while (!text.empty() && is_space(text.front())) text.remove_prefix(1);
+    while (!text.empty() && is_space(text.back())) text.remove_suffix(1);
+    if (text.empty() && !cut && skip_blank) return;
+    items.push_back(Item{text, where, number, cut, std::nullopt, Owner{}});
+    if (items.size() == kGroup) convert(run, items);
+}
+
+// Every line of standard input, in order; blank ones give no record. What
+// has been converted is written before each wait for more input.
+void convert_input(Run& run) {
+    std::vector<char> chunk(1 << 16);
+    std::string line;  // the start of a line that goes on in the next read
+    std::vector<Item> items;
+    std::size_t number = 0;
+    while (flush_output(run.output)) {
+        const std::size_t got = read_input(chunk.data(), chunk.size());
+        if (got == 0) break;
+        std::string_view data(chunk.data(), got);
+        for (std::size_t end; (end = data.find('\n')) != std::string_view::npos;) {
+            ++number;
+            if (line.empty()) {
+                add(run, items, data.substr(0, end), "line", number, true);
+            } else {
+                // The line began in an earlier read: its group is the line alone.
+                line.append(data, 0, std::min(end, kLineLimit + 1));
+                add(run, items, line, "line", number, true);
+                convert(run, items);
+                line.clear();
+            }
+            data.remove_prefix(end + 1);
+            if (run.output.records.size() >= kFlushAt && !flush_output(run.output)) return;
+        }
+        convert(run, items);  // before the chunk is read over
+        // The rest of the line, as much of it as can matter.
+        line.append(data, 0, kLineLimit + 1 - std::min(line.size(), kLineLimit + 1));
+    }
+    if (!line.empty()) add(run, items, line, "line", number + 1, true);
+    convert(run, items);
+}
+
+int run(const std::vector<std::string>& arguments) {
+    const Options options = parse_options(arguments);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "hexalune-batch: %s; see 'hexalune-batch --help'\n",
+                     options.error.c_str());
+        return kExitInvalid;
+    }
+    if (options.help) return write_text(kUsage) ? 0 : kExitFailure;
+
+    // The listings and their maps are nearly all the memory a run takes;
+    // the heap is made ready for them first.
+    const std::unique_ptr<char[]> heap =
+        prepare_heap(options.registry_directory ? listing_bytes_in(*options.registry_directory)
+                                                : HEXALUNE_ALL_LISTINGS_BYTES);
+    std::ostringstream bad_lines;
+    RegistryData data;
+    try {
+        data = options.registry_directory
+                   ? load_registry_directory(*options.registry_directory, bad_lines)
+                   : load_embedded_registries(HEXALUNE_LISTING_DATE, bad_lines);
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "hexalune-batch: %s\n", e.what());
+        return kExitFailure;
+    }
+    Output output;
+    output.messages = bad_lines.str();
+    if (options.version) {
+        output.records = version_text(data);
+        return flush_output(output) ? 0 : kExitFailure;
+    }
+
+    const OwnerIndex index = index_owners(data.registries);
+    Run run{options.format, index, std::move(output)};
+    if (options.format == Format::kCsv) append_csv_header(run.output.records);
+    if (options.addresses.empty()) {
+        convert_input(run);
+    } else {
+        std::vector<Item> items;
+        for (std::size_t i = 0; i < options.addresses.size(); ++i) {
+            add(run, items, options.addresses[i], "argument", i + 1, false);
+            if (run.output.records.size() >= kFlushAt && !flush_output(run.output)) break;
+        }
+        convert(run, items);
+    }
+    if (!flush_output(run.output)) {
+        std::fprintf(stderr, "hexalune-batch: cannot write to standard output: %s\n",
+                     std::strerror(run.output.error));
+        return kExitFailure;
+    }
+    if (run.output.messages_lost) return kExitFailure;
+    return run.invalid ? kExitInvalid : 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    try {
+        return run(program_arguments(argc, argv));
+    } catch (const std::bad_alloc&) {
+        std::fputs("hexalune-batch: out of memory\n", stderr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "hexalune-batch: %s\n", e.what());
+    }
+    return kExitFailure;
+}

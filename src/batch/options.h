@@ -1,0 +1,31 @@
+#ifndef HEXALUNE_BATCH_OPTIONS_H_
+#define HEXALUNE_BATCH_OPTIONS_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "record.h"
+
+namespace hexalune {
+
+/// What the command line asks for.
+struct Options {
+    Format format = Format::kJson;
+    std::optional<std::string> registry_directory;  // --registry DIR
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> addresses;  // none: read standard input
+    std::string error;                   // a usage error, to report; empty if none
+};
+
+/// Reads the arguments after the program name: options (--json, --csv,
+/// --registry DIR or --registry=DIR, --help, --version) up to the first
+/// other argument or "--", then addresses. Of --json and --csv the last
+/// counts. An unknown option, or --registry without a directory, is a
+/// usage error.
+Options parse_options(const std::vector<std::string>& arguments);
+
+}  // namespace hexalune
+
+#endif  // HEXALUNE_BATCH_OPTIONS_H_

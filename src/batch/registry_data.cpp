@@ -1,0 +1,142 @@
+#include "registry_data.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <streambuf>
+#include <system_error>
+
+#include "registry/csv_reader.h"
+
+namespace hexalune {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::size_t number(Registry registry) { return static_cast<std::size_t>(registry); }
+
+// Bad lines reported beyond these are only counted.
+const std::size_t kShownBadLines = 10;
+
+// Passes the reader's reports on to `out`, each line after `prefix`; of a
+// flood of bad lines (some other file called oui.csv) only the first few.
+class Reports : public std::streambuf {
+public:
+    Reports(std::ostream& out, std::string prefix) : out_(out), prefix_(std::move(prefix)) {}
+    std::size_t lines() const { return lines_; }
+
+protected:
+    int overflow(int c) override {
+        if (c == traits_type::eof()) return traits_type::not_eof(c);
+        if (line_start_) ++lines_;
+        if (lines_ <= kShownBadLines) {
+            if (line_start_) out_ << prefix_;
+            out_.put(static_cast<char>(c));
+        }
+        line_start_ = c == '\n';
+        return c;
+    }
+
+private:
+    std::ostream& out_;
+    std::string prefix_;
+    std::size_t lines_ = 0;
+    bool line_start_ = true;
+};
+
+// Parses one listing, reporting bad lines after `name`.
+RegistryMap parse(const std::string& listing, const std::string& name, std::ostream& report) {
+    Reports reports(report, name + ": ");
+    std::ostream stream(&reports);
+    RegistryMap map = parse_oui_database(listing, stream);
+    if (reports.lines() > kShownBadLines) {
+        report << name << ": " << reports.lines() - kShownBadLines << " more bad lines\n";
+    }
+    return map;
+}
+
+[[noreturn]] void fail(const fs::path& path, const std::string& reason) {
+    throw std::runtime_error(path.u8string() + ": " + reason);
+}
+
+std::string read_listing(const fs::path& path) {
+    std::error_code error;
+    if (fs::is_directory(path, error)) fail(path, "is a directory");
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) fail(path, errno != 0 ? std::strerror(errno) : "cannot be opened");
+    std::string text;
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error) text.reserve(static_cast<std::size_t>(size));
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        text.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) fail(path, "cannot be read");
+    // What every IEEE listing begins with, after a byte-order mark if any.
+    const std::string header = "Registry,Assignment,";
+    const std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    if (text.compare(start, header.size(), header) != 0) {
+        fail(path, "not an IEEE registry listing (no \"Registry,Assignment,...\" header line)");
+    }
+    return text;
+}
+
+// The day a file was last modified, YYYY-MM-DD in UTC.
+std::string modification_date(const fs::path& path) {
+    std::error_code error;
+    const fs::file_time_type modified = fs::last_write_time(path, error);
+    if (error) return "unknown";
+    // The file clock's epoch is unspecified: go through the present.
+    const auto system = std::chrono::system_clock::now() +
+                        std::chrono::duration_cast<std::chrono::system_clock::duration>(
+                            modified - fs::file_time_type::clock::now());
+    const std::time_t time = std::chrono::system_clock::to_time_t(system);
+    char date[16] = "unknown";
+    if (const std::tm* utc = std::gmtime(&time)) std::strftime(date, sizeof date, "%Y-%m-%d", utc);
+    return date;
+}
+
+}  // namespace
+
+RegistryData load_embedded_registries(const std::string& date, std::ostream& report) {
+    RegistryData data;
+    for (Registry registry : kRegistries) {
+        data.registries[number(registry)] =
+            parse(load_embedded_listing(registry), listing_file_name(registry), report);
+        data.dates[number(registry)] = date;
+    }
+    return data;
+}
+
+std::uintmax_t listing_bytes_in(const std::string& directory) {
+    std::uintmax_t bytes = 0;
+    for (Registry registry : kRegistries) {
+        std::error_code error;
+        const std::uintmax_t size =
+            fs::file_size(fs::u8path(directory) / listing_file_name(registry), error);
+        if (!error) bytes += size;
+    }
+    return bytes;
+}
+
+RegistryData load_registry_directory(const std::string& directory, std::ostream& report) {
+    const fs::path root = fs::u8path(directory);
+    std::error_code error;
+    if (!fs::is_directory(root, error)) fail(root, error ? error.message() : "not a directory");
+    RegistryData data;
+    data.directory = directory;
+    for (Registry registry : kRegistries) {
+        const fs::path path = root / listing_file_name(registry);
+        data.registries[number(registry)] = parse(read_listing(path), path.u8string(), report);
+        data.dates[number(registry)] = modification_date(path);
+    }
+    return data;
+}
+
+}  // namespace hexalune
