@@ -1,6 +1,6 @@
 #include "escape.h"
 
-#include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -8,17 +8,13 @@ namespace hexalune {
 
 namespace {
 
-const char kReplacement[] = "\xEF\xBF\xBD";
-
-bool continuation(std::string_view text, std::size_t at) {
-    return at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
-}
-
 // The length of the valid UTF-8 sequence of two to four bytes at `at`
 // (RFC 3629: no overlong forms, surrogates or values past U+10FFFF), or 0.
 std::size_t sequence_length(std::string_view text, std::size_t at) {
-    const unsigned lead = static_cast<unsigned char>(text[at]);
-    const unsigned next = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0;
+    const auto byte = [&](std::size_t i) {
+        return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0u;
+    };
+    const unsigned lead = byte(0), next = byte(1);
     std::size_t length = 0;
     if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2;
@@ -30,111 +26,121 @@ std::size_t sequence_length(std::string_view text, std::size_t at) {
         length = 4;
     }
     for (std::size_t i = 1; i < length; ++i) {
-        if (!continuation(text, at + i)) return 0;
+        if ((byte(i) & 0xC0) != 0x80) return 0;
     }
     return length;
 }
 
-// Whether any of the eight bytes in `word` is a control character or at
-// least 0x80, or equals one of the bytes in `special` (each repeated in
-// every byte of its word). Why: nearly all of the listings' text needs no
-// escaping, and is checked eight bytes at a time (whatever the byte order).
-bool needs_care(std::uint64_t word, std::uint64_t special_a, std::uint64_t special_b) {
+// Whether any of the eight bytes of `word` is a control character, at
+// least 0x80, or one of the two bytes repeated in `a` and `b`.
+bool needs_care(std::uint64_t word, std::uint64_t a, std::uint64_t b) {
     constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u;
     const auto has_zero = [](std::uint64_t x) { return (x - kOnes) & ~x & kHighs; };
-    // A byte below 0x20 has neither 0x40 nor 0x20 set; nor has a byte from
-    // 0x80 to 0x9F, which the high bits catch anyway.
-    return ((word & kHighs) | has_zero(word & 0x6060606060606060u) | has_zero(word ^ special_a) |
-            has_zero(word ^ special_b)) != 0;
+    // A byte below 0x20 has neither 0x40 nor 0x20 set; neither has one from
+    // 0x80 to 0x9F, which its high bit marks anyway.
+    return ((word & kHighs) | has_zero(word & 0x6060606060606060u) | has_zero(word ^ a) |
+            has_zero(word ^ b)) != 0;
 }
 
-// Appends the bytes from `at` on that need no escaping in `plain`, and
-// each valid multi-byte sequence, replacing invalid bytes; stops at the
-// first ASCII byte that is not plain and gives its position. `a` and `b`
-// are the bytes besides the control characters that plain() refuses.
-template <typename Plain>
-std::size_t append_until(std::string& out, std::string_view text, std::size_t at, Plain plain,
-                         char a, char b) {
-    const std::uint64_t special_a = 0x0101010101010101u * static_cast<unsigned char>(a);
-    const std::uint64_t special_b = 0x0101010101010101u * static_cast<unsigned char>(b);
+// Copies the text from `at` on up to the first byte that is a control
+// character, `special_a` or `special_b`, writing each valid multi-byte
+// sequence as it is and U+FFFD for each byte that begins none; gives the
+// position of that byte (or the end). Why: nearly all of the listings'
+// text needs no escaping, and is checked and copied eight bytes at a time.
+std::size_t copy_plain(char*& out, std::string_view text, std::size_t at, char special_a,
+                       char special_b) {
+    const std::uint64_t a = 0x0101010101010101u * static_cast<unsigned char>(special_a);
+    const std::uint64_t b = 0x0101010101010101u * static_cast<unsigned char>(special_b);
     while (at < text.size()) {
-        std::size_t end = at;
+        // Eight bytes, or the last few padded with a plain letter.
+        const std::size_t take = std::min<std::size_t>(8, text.size() - at);
         std::uint64_t word;
-        while (end + 8 <= text.size() && (std::memcpy(&word, text.data() + end, 8),
-                                          !needs_care(word, special_a, special_b))) {
-            end += 8;
+        if (take == 8) {
+            std::memcpy(&word, text.data() + at, 8);
+        } else {
+            char bytes[8] = {'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A'};
+            for (std::size_t i = 0; i < take; ++i) bytes[i] = text[at + i];
+            std::memcpy(&word, bytes, 8);
         }
-        while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80 &&
-               plain(text[end])) {
-            ++end;
+        if (!needs_care(word, a, b)) {
+            std::memcpy(out, &word, 8);  // the room holds all eight; the end moves by `take`
+            out += take;
+            at += take;
+            continue;
         }
-        out.append(text, at, end - at);
-        at = end;
-        if (at == text.size() || static_cast<unsigned char>(text[at]) < 0x80) break;
+        const unsigned char c = static_cast<unsigned char>(text[at]);
+        if (c < 0x80) {
+            if (c < 0x20 || c == static_cast<unsigned char>(special_a) ||
+                c == static_cast<unsigned char>(special_b)) {
+                break;
+            }
+            *out++ = static_cast<char>(c);
+            ++at;
+            continue;
+        }
         const std::size_t length = sequence_length(text, at);
         if (length == 0) {
-            out += kReplacement;
+            for (char r : {'\xEF', '\xBF', '\xBD'}) *out++ = r;
             ++at;
         } else {
-            out.append(text, at, length);
+            std::memcpy(out, text.data() + at, length);
+            out += length;
             at += length;
         }
     }
     return at;
 }
 
-bool plain_in_json(char c) { return c >= 0x20 && c != '"' && c != '\\'; }
-
-bool plain_in_csv(char c) { return c >= 0x20 && c != '"' && c != ','; }
-
 }  // namespace
 
-void append_json_string(std::string& out, std::string_view text) {
+char* write_json_string(char* out, std::string_view text) {
     static const char kHex[] = "0123456789abcdef";
-    out += '"';
-    for (std::size_t at = append_until(out, text, 0, plain_in_json, '"', '\\'); at < text.size();
-         at = append_until(out, text, at + 1, plain_in_json, '"', '\\')) {
+    *out++ = '"';
+    for (std::size_t at = copy_plain(out, text, 0, '"', '\\'); at < text.size();
+         at = copy_plain(out, text, at + 1, '"', '\\')) {
         const char c = text[at];
-        out += '\\';
+        *out++ = '\\';
         switch (c) {
             case '"':
             case '\\':
-                out += c;
+                *out++ = c;
                 break;
             case '\n':
-                out += 'n';
+                *out++ = 'n';
                 break;
             case '\r':
-                out += 'r';
+                *out++ = 'r';
                 break;
             case '\t':
-                out += 't';
+                *out++ = 't';
                 break;
             default:
-                out += "u00";
-                out += kHex[(c >> 4) & 0x0f];
-                out += kHex[c & 0x0f];
+                for (char d : {'u', '0', '0', kHex[(c >> 4) & 0x0f], kHex[c & 0x0f]}) *out++ = d;
         }
     }
-    out += '"';
+    *out++ = '"';
+    return out;
 }
 
-void append_csv_field(std::string& out, std::string_view text) {
-    const std::size_t start = out.size();
-    std::size_t at = append_until(out, text, 0, plain_in_csv, '"', ',');
-    if (at == text.size()) return;
-    // A character that needs quoting: the field again, quoted.
-    out.resize(start);
-    out += '"';
-    for (at = 0; at < text.size();) {
-        at = append_until(
-            out, text, at, [](char c) { return c != '"'; }, '"', '"');
-        if (at < text.size()) {
-            out += "\"\"";
+char* write_csv_field(char* out, std::string_view text) {
+    char* const start = out;
+    if (copy_plain(out, text, 0, '"', ',') == text.size()) return out;
+    // A character that needs quoting: the field again, quoted, every quote
+    // doubled. Control characters and commas stand as they are.
+    out = start;
+    *out++ = '"';
+    for (std::size_t at = 0; at < text.size();) {
+        const char c = text[at];
+        if (c == '"' || (static_cast<unsigned char>(c) < 0x20)) {
+            if (c == '"') *out++ = '"';
+            *out++ = c;
             ++at;
+        } else {
+            at = copy_plain(out, text, at, '"', '"');
         }
     }
-    out += '"';
+    *out++ = '"';
+    return out;
 }
 
 }  // namespace hexalune

@@ -1,22 +1,27 @@
 #ifndef HEXALUNE_BATCH_ESCAPE_H_
 #define HEXALUNE_BATCH_ESCAPE_H_
 
-#include <string>
+#include <cstddef>
 #include <string_view>
 
 namespace hexalune {
 
-// Text into the two record formats. Both keep the output valid UTF-8
-// whatever the text holds: each byte that begins no valid UTF-8 sequence
-// becomes U+FFFD, the replacement character.
+// Text into the two record formats, written at `out` as the notation's
+// write_ functions do; each returns the end of what it wrote. Both keep the
+// output valid UTF-8 whatever the text holds: each byte that begins no
+// valid UTF-8 sequence becomes U+FFFD, the replacement character.
 
-/// Appends `text` as a JSON string: quoted, with the quote, the backslash
-/// and every control character escaped.
-void append_json_string(std::string& out, std::string_view text);
+/// Room enough for either form of `text` (the writers may store up to
+/// eight bytes past their end, in this room).
+inline std::size_t escaped_room(std::string_view text) { return text.size() * 6 + 10; }
 
-/// Appends `text` as a CSV field (RFC 4180): quoted, inner quotes doubled,
-/// when it holds a comma, a quote or a control character.
-void append_csv_field(std::string& out, std::string_view text);
+/// `text` as a JSON string: quoted, with the quote, the backslash and every
+/// control character escaped.
+char* write_json_string(char* out, std::string_view text);
+
+/// `text` as a CSV field (RFC 4180): quoted, inner quotes doubled, when it
+/// holds a comma, a quote or a control character.
+char* write_csv_field(char* out, std::string_view text);
 
 }  // namespace hexalune
 

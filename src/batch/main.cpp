@@ -99,9 +99,16 @@ struct Item {
     std::string_view text;  // trimmed
     const char* where;      // "line" or "argument"
     std::size_t number;
-    bool cut;  // longer than kLineLimit: the text is its start
-    std::optional<Bytes> mac;
+    bool cut;    // longer than kLineLimit: the text is its start
+    bool valid;  // an address: `mac` and `owner` hold its bytes and owner
+    Bytes mac;
     Owner owner;
+};
+
+// A group's items, kept for the next group with their buffers.
+struct Group {
+    std::vector<Item> items;
+    std::size_t size = 0;
 };
 
 // Why: the registry lookups of this many addresses are started together, so
@@ -122,51 +129,58 @@ void prefetch([[maybe_unused]] const OUIInfo* record, [[maybe_unused]] bool text
 #endif
 }
 
-// The records of the items, in order, and for each that is no address a
-// message naming where it stood; the items are then dropped.
-void convert(Run& run, std::vector<Item>& items) {
-    for (Item& item : items) {
-        if (!item.cut && (item.mac = parse_device_notation(item.text))) {
-            prefetch_owner(*item.mac, run.index);
-        }
+// The records of the group's items, in order, and for each that is no
+// address a message naming where it stood; the group is then empty.
+void convert(Run& run, Group& group) {
+    for (Item* item = group.items.data(); item != group.items.data() + group.size; ++item) {
+        item->valid = !item->cut && parse_device_notation(item->text, item->mac);
+        if (item->valid) prefetch_owner(item->mac, run.index);
     }
-    for (Item& item : items) {
-        if (!item.mac) continue;
-        item.owner = lookup_owner(*item.mac, run.index);
-        prefetch(item.owner.oui, false);
-        prefetch(item.owner.block.record, false);
+    for (Item* item = group.items.data(); item != group.items.data() + group.size; ++item) {
+        if (!item->valid) continue;
+        item->owner = lookup_owner(item->mac, run.index);
+        prefetch(item->owner.oui, false);
+        prefetch(item->owner.block.record, false);
     }
-    for (const Item& item : items) {
-        prefetch(item.owner.oui, true);
-        prefetch(item.owner.block.record, true);
+    for (Item* item = group.items.data(); item != group.items.data() + group.size; ++item) {
+        if (!item->valid) continue;
+        prefetch(item->owner.oui, true);
+        prefetch(item->owner.block.record, true);
     }
-    for (const Item& item : items) {
-        if (item.mac) {
-            append_record(run.output.records, run.format, item.text, *item.mac, item.owner);
+    for (Item* item = group.items.data(); item != group.items.data() + group.size; ++item) {
+        char* const room =
+            record_room(run.output, record_room(item->text, item->valid ? &item->owner : nullptr));
+        if (item->valid) {
+            records_written(run.output,
+                            write_record(room, run.format, item->text, item->mac, item->owner));
             continue;
         }
-        append_invalid_record(run.output.records, run.format, item.text);
-        run.output.messages += std::string("hexalune-batch: ") + item.where + ' ' +
-                               std::to_string(item.number) + ": invalid MAC address" +
-                               (item.cut ? " (longer than 1024 bytes, cut off)\n" : "\n");
+        records_written(run.output, write_invalid_record(room, run.format, item->text));
+        run.output.messages += std::string("hexalune-batch: ") + item->where + ' ' +
+                               std::to_string(item->number) + ": invalid MAC address" +
+                               (item->cut ? " (longer than 1024 bytes, cut off)\n" : "\n");
         run.invalid = true;
     }
-    items.clear();
+    group.size = 0;
 }
 
 bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Adds a line or argument to the group, unless it is blank and `skip_blank`;
 // converts the group once it is full.
-void add(Run& run, std::vector<Item>& items, std::string_view text, const char* where,
-         std::size_t number, bool skip_blank) {
+void add(Run& run, Group& group, std::string_view text, const char* where, std::size_t number,
+         bool skip_blank) {
     const bool cut = text.size() > kLineLimit;
     if (cut) text = text.substr(0, kLineLimit);
     while (!text.empty() && is_space(text.front())) text.remove_prefix(1);
     while (!text.empty() && is_space(text.back())) text.remove_suffix(1);
     if (text.empty() && !cut && skip_blank) return;
-    items.push_back(Item{text, where, number, cut, std::nullopt, Owner{}});
-    if (items.size() == kGroup) convert(run, items);
+    Item& item = group.items[group.size++];
+    item.text = text;
+    item.where = where;
+    item.number = number;
+    item.cut = cut;
+    if (group.size == group.items.size()) convert(run, group);
 }
 
 // Every line of standard input, in order; blank ones give no record. What
@@ -174,7 +188,7 @@ void add(Run& run, std::vector<Item>& items, std::string_view text, const char* 
 void convert_input(Run& run) {
     std::vector<char> chunk(1 << 16);
     std::string line;  // the start of a line that goes on in the next read
-    std::vector<Item> items;
+    Group group{std::vector<Item>(kGroup)};
     std::size_t number = 0;
     while (flush_output(run.output)) {
         const std::size_t got = read_input(chunk.data(), chunk.size());
@@ -183,23 +197,23 @@ void convert_input(Run& run) {
         for (std::size_t end; (end = data.find('\n')) != std::string_view::npos;) {
             ++number;
             if (line.empty()) {
-                add(run, items, data.substr(0, end), "line", number, true);
+                add(run, group, data.substr(0, end), "line", number, true);
             } else {
                 // The line began in an earlier read: its group is the line alone.
                 line.append(data, 0, std::min(end, kLineLimit + 1));
-                add(run, items, line, "line", number, true);
-                convert(run, items);
+                add(run, group, line, "line", number, true);
+                convert(run, group);
                 line.clear();
             }
             data.remove_prefix(end + 1);
-            if (run.output.records.size() >= kFlushAt && !flush_output(run.output)) return;
+            if (run.output.size >= kFlushAt && !flush_output(run.output)) return;
         }
-        convert(run, items);  // before the chunk is read over
+        convert(run, group);  // before the chunk is read over
         // The rest of the line, as much of it as can matter.
         line.append(data, 0, kLineLimit + 1 - std::min(line.size(), kLineLimit + 1));
     }
-    if (!line.empty()) add(run, items, line, "line", number + 1, true);
-    convert(run, items);
+    if (!line.empty()) add(run, group, line, "line", number + 1, true);
+    convert(run, group);
 }
 
 int run(const std::vector<std::string>& arguments) {
@@ -231,22 +245,26 @@ int run(const std::vector<std::string>& arguments) {
     Output output;
     output.messages = bad_lines.str();
     if (options.version) {
-        output.records = version_text(data);
-        return flush_output(output) ? 0 : kExitFailure;
+        flush_output(output);  // the bad lines' reports
+        return write_text(version_text(data)) ? 0 : kExitFailure;
     }
 
     const OwnerIndex index = index_owners(data.registries);
     Run run{options.format, index, std::move(output)};
-    if (options.format == Format::kCsv) append_csv_header(run.output.records);
+    if (options.format == Format::kCsv) {
+        const std::string header = csv_header();
+        records_written(run.output, std::copy(header.begin(), header.end(),
+                                              record_room(run.output, header.size())));
+    }
     if (options.addresses.empty()) {
         convert_input(run);
     } else {
-        std::vector<Item> items;
+        Group group{std::vector<Item>(kGroup)};
         for (std::size_t i = 0; i < options.addresses.size(); ++i) {
-            add(run, items, options.addresses[i], "argument", i + 1, false);
-            if (run.output.records.size() >= kFlushAt && !flush_output(run.output)) break;
+            add(run, group, options.addresses[i], "argument", i + 1, false);
+            if (run.output.size >= kFlushAt && !flush_output(run.output)) break;
         }
-        convert(run, items);
+        convert(run, group);
     }
     if (!flush_output(run.output)) {
         std::fprintf(stderr, "hexalune-batch: cannot write to standard output: %s\n",

@@ -18,36 +18,56 @@ void require_bytes(const Bytes& mac, std::size_t needed, const char* function) {
 
 const char kDigits[] = "0123456789abcdef";
 
-// The universal/local bit, 0x02 of the first byte, is 0x2 of its second
-// digit: these set or invert it in that (lower-case) digit.
-void set_local_bit(char& digit) {
-    digit = kDigits[(digit <= '9' ? digit - '0' : digit - 'a' + 10) | 0x2];
-}
-void flip_local_bit(char& digit) {
-    digit = kDigits[(digit <= '9' ? digit - '0' : digit - 'a' + 10) ^ 0x2];
+void write_byte(char*& out, std::uint8_t byte) {
+    *out++ = kDigits[byte >> 4];
+    *out++ = kDigits[byte & 0x0f];
 }
 
-// The digits of every input byte, with `middle` (two bytes' digits)
-// inserted after the third, and the universal/local bit set if `set_local`.
-void append_encapsulated(std::string& out, const Bytes& mac, const char* middle, bool set_local) {
-    const std::size_t start = out.size();
-    append_hex(out, mac, false);
-    out.insert(start + 6, middle, 4);
-    if (set_local) set_local_bit(out[start + 1]);
+// The digits of every input byte, the first one's bits in `first_bits`
+// set, with the bytes `fourth` and `fifth` inserted after the third.
+char* write_encapsulated(char* out, const Bytes& mac, std::uint8_t first_bits, std::uint8_t fourth,
+                         std::uint8_t fifth) {
+    // Locals: stores through `out` could otherwise alias the vector's own.
+    const std::uint8_t* const data = mac.data();
+    const std::size_t count = mac.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i == 3) {
+            write_byte(out, fourth);
+            write_byte(out, fifth);
+        }
+        write_byte(out, i == 0 ? static_cast<std::uint8_t>(data[0] | first_bits) : data[i]);
+    }
+    if (count == 3) {
+        write_byte(out, fourth);
+        write_byte(out, fifth);
+    }
+    return out;
 }
 
-// The link-local address's interface identifier, the modified EUI-64
-// (universal/local bit inverted), as four groups of four digits joined by
-// ':': "0280:10ff:fea4:000c".
-void append_interface_id(std::string& out, const Bytes& mac) {
+// The link-local address's interface identifier, the modified EUI-64 (the
+// universal/local bit inverted), as four 16-bit groups.
+void interface_id(const Bytes& mac, unsigned groups[4]) {
     require_bytes(mac, 6, "to_ipv6_link_local");
-    const std::size_t start = out.size();
-    append_hex(out, mac, false);
-    out.resize(start + 12);  // b0 b1 b2 b3 b4 b5, of the first six bytes alone
-    flip_local_bit(out[start + 1]);
-    out.insert(start + 8, 1, ':');      // b3 : b4 b5
-    out.insert(start + 6, "ff:fe", 5);  // b2 ff : fe b3
-    out.insert(start + 4, 1, ':');      // b0 b1 : b2
+    groups[0] = static_cast<unsigned>(mac[0] ^ 0x02) << 8 | mac[1];
+    groups[1] = static_cast<unsigned>(mac[2]) << 8 | 0xff;
+    groups[2] = 0xfeu << 8 | mac[3];
+    groups[3] = static_cast<unsigned>(mac[4]) << 8 | mac[5];
+}
+
+// A group's four digits from its first that is not a leading zero (all
+// four if `all`; "0" for zero).
+char* write_group(char* out, unsigned group, bool all) {
+    for (int shift = 12; shift >= 0; shift -= 4) {
+        if (all || (group >> shift) != 0 || shift == 0) *out++ = kDigits[(group >> shift) & 0x0f];
+    }
+    return out;
+}
+
+template <typename Write>
+std::string written(std::size_t room, Write write) {
+    std::string text(room, '\0');
+    text.resize(static_cast<std::size_t>(write(&text[0]) - text.data()));
+    return text;
 }
 
 }  // namespace
@@ -57,68 +77,64 @@ Bytes convert_to_eui64(const Bytes& mac) {
     return {mac[0], mac[1], mac[2], 0xff, 0xfe, mac[3], mac[4], mac[5]};
 }
 
-void append_contained_mac48(std::string& out, const Bytes& mac) {
+char* write_contained_mac48(char* out, const Bytes& mac) {
     require_bytes(mac, 3, "to_contained_mac48");
-    append_encapsulated(out, mac, "ffff", false);
+    return write_encapsulated(out, mac, 0, 0xff, 0xff);
 }
 
-void append_contained_eui48(std::string& out, const Bytes& mac) {
+char* write_contained_eui48(char* out, const Bytes& mac) {
     require_bytes(mac, 3, "to_contained_eui48");
-    append_encapsulated(out, mac, "fffe", false);
+    return write_encapsulated(out, mac, 0, 0xff, 0xfe);
 }
 
-void append_contained_eui48_ul(std::string& out, const Bytes& mac) {
+char* write_contained_eui48_ul(char* out, const Bytes& mac) {
     require_bytes(mac, 3, "to_contained_eui48_ul");
-    append_encapsulated(out, mac, "fffe", true);
+    return write_encapsulated(out, mac, 0x02, 0xff, 0xfe);
 }
 
 std::string to_contained_mac48(const Bytes& mac) {
-    std::string out;
-    append_contained_mac48(out, mac);
-    return out;
+    return written(mac.size() * 2 + 4, [&](char* out) { return write_contained_mac48(out, mac); });
 }
 
 std::string to_contained_eui48(const Bytes& mac) {
-    std::string out;
-    append_contained_eui48(out, mac);
-    return out;
+    return written(mac.size() * 2 + 4, [&](char* out) { return write_contained_eui48(out, mac); });
 }
 
 std::string to_contained_eui48_ul(const Bytes& mac) {
-    std::string out;
-    append_contained_eui48_ul(out, mac);
-    return out;
+    return written(mac.size() * 2 + 4,
+                   [&](char* out) { return write_contained_eui48_ul(out, mac); });
 }
 
 std::string to_ipv6_link_local(const Bytes& mac) {
-    std::string out = "fe80::";
-    append_interface_id(out, mac);
-    return out;
+    unsigned groups[4];
+    interface_id(mac, groups);
+    return written(25, [&](char* out) {
+        for (char c : {'f', 'e', '8', '0', ':'}) *out++ = c;
+        for (unsigned group : groups) {
+            *out++ = ':';
+            out = write_group(out, group, true);
+        }
+        return out;
+    });
 }
 
-void append_ipv6_link_local_canonical(std::string& out, const Bytes& mac) {
+char* write_ipv6_link_local_canonical(char* out, const Bytes& mac) {
     // fe80:0:0:0 is always a run of zero groups, which "::" stands for. The
     // identifier's second and third groups never are zero (they hold ff and
     // fe), so a zero first group joins that run, and a zero last group is
     // written "0".
-    const std::size_t start = out.size();
-    append_interface_id(out, mac);  // four groups of four digits
-    std::size_t kept = start;
-    for (std::size_t group = start; group < out.size(); group += 5) {
-        std::size_t first = group;
-        while (first < group + 3 && out[first] == '0') ++first;
-        if (group == start && out[first] == '0') continue;
-        if (kept != start) out[kept++] = ':';
-        for (std::size_t i = first; i < group + 4; ++i) out[kept++] = out[i];
+    unsigned groups[4];
+    interface_id(mac, groups);
+    for (char c : {'f', 'e', '8', '0', ':'}) *out++ = c;
+    for (std::size_t i = groups[0] == 0 ? 1 : 0; i < 4; ++i) {
+        *out++ = ':';
+        out = write_group(out, groups[i], false);
     }
-    out.resize(kept);
-    out.insert(start, "fe80::", 6);
+    return out;
 }
 
 std::string to_ipv6_link_local_canonical(const Bytes& mac) {
-    std::string out;
-    append_ipv6_link_local_canonical(out, mac);
-    return out;
+    return written(25, [&](char* out) { return write_ipv6_link_local_canonical(out, mac); });
 }
 
 bool is_multicast(const Bytes& mac) {

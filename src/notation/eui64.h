@@ -36,13 +36,15 @@ std::string to_ipv6_link_local(const Bytes& mac);
 /// zero groups as "::" ("fe80::280:10ff:fea4:c").
 std::string to_ipv6_link_local_canonical(const Bytes& mac);
 
-// The same texts appended to `out`, for writers of many addresses that
-// cannot afford a string for each (hexalune-batch's records).
+// The same texts written at `out`, which must have room for them (two
+// characters a byte and four more for the contained forms, 25 for the
+// link-local address); each returns the end of what it wrote, as
+// render.h's write_ functions do.
 
-void append_contained_mac48(std::string& out, const Bytes& mac);
-void append_contained_eui48(std::string& out, const Bytes& mac);
-void append_contained_eui48_ul(std::string& out, const Bytes& mac);
-void append_ipv6_link_local_canonical(std::string& out, const Bytes& mac);
+char* write_contained_mac48(char* out, const Bytes& mac);
+char* write_contained_eui48(char* out, const Bytes& mac);
+char* write_contained_eui48_ul(char* out, const Bytes& mac);
+char* write_ipv6_link_local_canonical(char* out, const Bytes& mac);
 
 /// Whether the individual/group bit (0x01 of the first byte) is set: a
 /// group (multicast or broadcast) address. Needs one byte.

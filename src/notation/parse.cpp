@@ -8,13 +8,26 @@ namespace hexalune {
 
 namespace {
 
-// The value of one hexadecimal digit, or -1 for any other character.
-int hex_digit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+// The value of each character as a hexadecimal digit, or -1. Why: one load
+// instead of three range tests; a batch run parses millions of addresses.
+struct HexValues {
+    signed char of[256];
+};
+
+constexpr HexValues hex_values() {
+    HexValues values{};
+    for (int c = 0; c < 256; ++c) {
+        values.of[c] = static_cast<signed char>(c >= '0' && c <= '9'   ? c - '0'
+                                                : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                                       : -1);
+    }
+    return values;
 }
+
+constexpr HexValues kHexValues = hex_values();
+
+int hex_digit(char c) { return kHexValues.of[static_cast<unsigned char>(c)]; }
 
 [[noreturn]] void fail_format() { throw std::runtime_error("Invalid MAC address format"); }
 
@@ -61,7 +74,7 @@ Bytes parse_mac(const std::string& text) {
     return bytes;
 }
 
-std::optional<Bytes> parse_device_notation(std::string_view text) {
+bool parse_device_notation(std::string_view text, Bytes& bytes) {
     // The digits between two separators: 17 characters are six pairs, 14
     // three quads, 12 one run of bare digits.
     std::size_t group = 0;
@@ -75,21 +88,23 @@ std::optional<Bytes> parse_device_notation(std::string_view text) {
     } else if (text.size() == 12) {
         group = 12;
     } else {
-        return std::nullopt;
+        return false;
     }
-    Bytes bytes(6, 0);
-    std::size_t digits = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i % (group + 1) == group) {
-            if (text[i] != separator) return std::nullopt;
-        } else {
-            const int value = hex_digit(text[i]);
-            if (value < 0) return std::nullopt;
-            bytes[digits / 2] = static_cast<std::uint8_t>(bytes[digits / 2] << 4 | value);
-            ++digits;
+    bytes.assign(6, 0);
+    std::size_t digits = 0, in_group = 0;
+    for (char c : text) {
+        if (in_group == group) {
+            if (c != separator) return false;
+            in_group = 0;
+            continue;
         }
+        const int value = hex_digit(c);
+        if (value < 0) return false;
+        bytes[digits / 2] = static_cast<std::uint8_t>(bytes[digits / 2] << 4 | value);
+        ++digits;
+        ++in_group;
     }
-    return bytes;
+    return true;
 }
 
 bool is_valid_mac(const std::string& text) {

@@ -1,7 +1,6 @@
 #ifndef HEXALUNE_NOTATION_PARSE_H_
 #define HEXALUNE_NOTATION_PARSE_H_
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,12 +20,15 @@ std::vector<std::string> split(const std::string& text, char delimiter);
 /// std::runtime_error("Invalid MAC address format").
 Bytes parse_mac(const std::string& text);
 
-/// Converts an address in any of the forms devices print: six groups of
-/// two hexadecimal digits separated by ':' or '-' ("00-80-10-A4-00-0C"),
-/// three groups of four separated by '.' ("0080.10a4.000c"), or twelve bare
-/// digits ("008010A4000C"), either case. Nothing for any other text: no
-/// white space, no mixed separators, no one-digit groups.
-std::optional<Bytes> parse_device_notation(std::string_view text);
+/// Reads an address in any of the forms devices print: six groups of two
+/// hexadecimal digits separated by ':' or '-' ("00-80-10-A4-00-0C"), three
+/// groups of four separated by '.' ("0080.10a4.000c"), or twelve bare
+/// digits ("008010A4000C"), either case. Sets `bytes` to its six bytes and
+/// gives true; gives false, leaving `bytes` unspecified, for any other
+/// text: no white space, no mixed separators, no one-digit groups. Like
+/// std::from_chars it writes into the caller's object, so that reading
+/// millions of addresses allocates nothing.
+bool parse_device_notation(std::string_view text, Bytes& bytes);
 
 /// Whether `text` is exactly six colon-separated pairs of hexadecimal
 /// digits, either case. A regular-expression failure is reported on

@@ -15,69 +15,76 @@ std::uint8_t reverse_bits(std::uint8_t byte) {
                                      kReversedNibble[byte >> 4]);
 }
 
-// Appends the bytes' two-digit groups with `separator` between them (none
-// when 0), each byte's bits reversed first if `reversed`. Why: one resize
-// and plain stores, not a capacity check a character; a writer of records
-// renders millions of these.
-void append_groups(std::string& out, const Bytes& bytes, char separator, bool reversed) {
-    if (bytes.empty()) return;
-    const std::size_t start = out.size();
-    out.resize(start + bytes.size() * (separator != 0 ? 3 : 2) - (separator != 0 ? 1 : 0));
-    char* p = &out[start];
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (separator != 0 && i != 0) *p++ = separator;
-        const std::uint8_t byte = reversed ? reverse_bits(bytes[i]) : bytes[i];
-        *p++ = kDigits[byte >> 4];
-        *p++ = kDigits[byte & 0x0f];
+// Writes the bytes' two-digit groups with `separator` between them (none
+// when 0), each byte's bits reversed first if `kReversed`. Why: made for
+// each separator, so that the loop has no branch but its own; a writer of
+// records renders millions of these.
+template <char kSeparator, bool kReversed>
+char* write_groups(char* out, const Bytes& bytes) {
+    // Locals: stores through `out` could otherwise alias the vector's own.
+    const std::uint8_t* const data = bytes.data();
+    const std::size_t count = bytes.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (kSeparator != 0 && i != 0) *out++ = kSeparator;
+        const std::uint8_t byte = kReversed ? reverse_bits(data[i]) : data[i];
+        out[0] = kDigits[byte >> 4];
+        out[1] = kDigits[byte & 0x0f];
+        out += 2;
     }
+    return out;
+}
+
+// The text a write_ function gives, as a string of its own.
+template <typename Write>
+std::string written(std::size_t room, Write write) {
+    std::string text(room, '\0');
+    text.resize(static_cast<std::size_t>(write(&text[0]) - text.data()));
+    return text;
 }
 
 }  // namespace
 
-void append_hex(std::string& out, const Bytes& bytes, bool with_separators) {
-    append_groups(out, bytes, with_separators ? ':' : 0, false);
+char* write_hex(char* out, const Bytes& bytes, bool with_separators) {
+    return with_separators ? write_groups<':', false>(out, bytes)
+                           : write_groups<0, false>(out, bytes);
 }
 
-void append_bit_reversed(std::string& out, const Bytes& bytes) {
-    append_groups(out, bytes, '-', true);
+char* write_bit_reversed(char* out, const Bytes& bytes) {
+    return write_groups<'-', true>(out, bytes);
 }
 
-void append_dot_notation(std::string& out, const Bytes& bytes) {
-    if (bytes.empty()) return;
-    // A dot after each byte at an odd position but the last.
-    const std::size_t start = out.size();
-    out.resize(start + bytes.size() * 2 + (bytes.size() - 1) / 2);
-    char* p = &out[start];
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        *p++ = kDigits[bytes[i] >> 4];
-        *p++ = kDigits[bytes[i] & 0x0f];
-        if (i % 2 == 1 && i + 1 != bytes.size()) *p++ = '.';
+char* write_dot_notation(char* out, const Bytes& bytes) {
+    const std::uint8_t* const data = bytes.data();
+    const std::size_t count = bytes.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        out[0] = kDigits[data[i] >> 4];
+        out[1] = kDigits[data[i] & 0x0f];
+        out += 2;
+        if (i % 2 == 1 && i + 1 != count) *out++ = '.';
     }
+    return out;
 }
 
 std::string to_hex(const Bytes& bytes, bool with_separators) {
-    std::string out;
-    append_hex(out, bytes, with_separators);
-    return out;
+    return written(bytes.size() * 3,
+                   [&](char* out) { return write_hex(out, bytes, with_separators); });
 }
 
 std::string to_bit_reversed(const Bytes& bytes) {
-    std::string out;
-    append_bit_reversed(out, bytes);
-    return out;
+    return written(bytes.size() * 3, [&](char* out) { return write_bit_reversed(out, bytes); });
 }
 
 std::string to_dot_notation(const Bytes& bytes) {
-    std::string out;
-    append_dot_notation(out, bytes);
-    return out;
+    return written(bytes.size() * 3, [&](char* out) { return write_dot_notation(out, bytes); });
 }
 
 std::string to_byte_string(const Bytes& bytes) {
-    std::string out = "{";
-    append_groups(out, bytes, ',', false);
-    out += '}';
-    return out;
+    return written(bytes.size() * 3 + 2, [&](char* out) {
+        *out++ = '{';
+        out = write_groups<',', false>(out, bytes);
+        *out++ = '}';
+        return out;
+    });
 }
 
 std::uint64_t to_integer(const Bytes& bytes) {
@@ -87,9 +94,11 @@ std::uint64_t to_integer(const Bytes& bytes) {
 }
 
 std::string to_base16_integer(const Bytes& bytes) {
-    std::string out = "0x";
-    append_hex(out, bytes, false);
-    return out;
+    return written(bytes.size() * 2 + 2, [&](char* out) {
+        *out++ = '0';
+        *out++ = 'x';
+        return write_hex(out, bytes, false);
+    });
 }
 
 }  // namespace hexalune

@@ -33,12 +33,14 @@ std::uint64_t to_integer(const Bytes& bytes);
 /// "0x" followed by the undivided digits: "0x008010a4000c".
 std::string to_base16_integer(const Bytes& bytes);
 
-// The same renderings appended to `out`, for writers of many addresses
-// that cannot afford a string for each (hexalune-batch's records).
+// The same renderings written at `out`, which must have room for them
+// (three characters a byte is always enough); each returns the end of what
+// it wrote. For writers of many addresses that cannot afford a string for
+// each (hexalune-batch's records), as std::to_chars is for numbers.
 
-void append_hex(std::string& out, const Bytes& bytes, bool with_separators);
-void append_bit_reversed(std::string& out, const Bytes& bytes);
-void append_dot_notation(std::string& out, const Bytes& bytes);
+char* write_hex(char* out, const Bytes& bytes, bool with_separators);
+char* write_bit_reversed(char* out, const Bytes& bytes);
+char* write_dot_notation(char* out, const Bytes& bytes);
 
 }  // namespace hexalune
 
