@@ -7,17 +7,11 @@
 namespace hexalune {
 namespace {
 
-// The input read_token reads, byte by byte, and how much of it it took.
+// read_token's input, and how much of it it has taken.
 std::string source;
 std::size_t source_read = 0;
 int next_source_byte() {
     return source_read < source.size() ? static_cast<unsigned char>(source[source_read++]) : -1;
-}
-
-std::string read_token_from(const std::string& input, std::size_t limit) {
-    source = input;
-    source_read = 0;
-    return read_token(next_source_byte, limit);
 }
 
 TEST(ReadToken, OneWhitespaceDelimitedToken) {
@@ -35,7 +29,8 @@ TEST(ReadToken, OneWhitespaceDelimitedToken) {
         {"\xff:80 x", "\xff:80", "x"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(read_token_from(c.input, 1024), c.token);
+        source = c.input, source_read = 0;
+        EXPECT_EQ(read_token(next_source_byte, 1024), c.token);
         EXPECT_EQ(source.substr(source_read), c.left);
     }
 }
@@ -64,7 +59,8 @@ TEST(ReadToken, LineVersionDropsTheRestOfTheLineAndNoMore) {
 }
 
 TEST(ReadToken, StopsJustPastTheLimit) {
-    EXPECT_EQ(read_token_from(std::string(5000, 'a') + " b", 100), std::string(101, 'a'));
+    source = std::string(5000, 'a') + " b", source_read = 0;
+    EXPECT_EQ(read_token(next_source_byte, 100), std::string(101, 'a'));
     EXPECT_EQ(source_read, 101u);
 }
 

@@ -80,18 +80,17 @@ struct Terminal {
         if (master >= 0) close(master);
         if (slave >= 0) close(slave);
     }
-};
-
-// What `fd` holds for its next reader.
-std::string left_in(int fd) {
-    fcntl(fd, F_SETFL, O_NONBLOCK);
-    std::string out;
-    char buffer[8192];
-    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) {
-        out.append(buffer, static_cast<std::size_t>(n));
+    // What the line discipline (or a pipe) holds for the next reader.
+    static std::string left(int fd) {
+        fcntl(fd, F_SETFL, O_NONBLOCK);
+        std::string out;
+        char buffer[8192];
+        for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) {
+            out.append(buffer, static_cast<std::size_t>(n));
+        }
+        return out;
     }
-    return out;
-}
+};
 
 struct Pipe {
     int read = -1, write = -1;
@@ -249,8 +248,8 @@ Outcome run_once(const Invocation& run) {
         if (errno != EINTR) fail("wait4");
     }
     outcome.max_rss_kib = usage.ru_maxrss;
-    if (terminal) outcome.terminal_left = left_in(terminal->slave);
-    outcome.input_left = left_in(in.read);
+    if (terminal) outcome.terminal_left = Terminal::left(terminal->slave);
+    outcome.input_left = Terminal::left(in.read);
     close(in.read);
     if (WIFEXITED(status)) {
         outcome.exit_status = WEXITSTATUS(status);
