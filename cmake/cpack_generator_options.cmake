@@ -21,3 +21,7 @@ if(CPACK_GENERATOR STREQUAL "DEB")
     # The modes of the members of the .deb's outer archive.
     set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/debian_finish.cmake)
 endif()
+
+# The staged directories' modes, whatever the umask (after the Debian
+# additions above).
+list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/staged_modes.cmake)

@@ -4,7 +4,8 @@
 # licence as /usr/share/doc/<package>/copyright and a Debian change log
 # (changelog.gz, which points to CHANGELOG.md), as Debian expects, and its
 # lintian overrides from cmake/debian/<package>.lintian-overrides if there
-# are any. Files and directories get fixed modes, whatever the umask.
+# are any. The files it adds get fixed modes, whatever the umask (the
+# directories get theirs from staged_modes.cmake).
 #
 # Run again after packing (CPACK_PACKAGE_FILES set), it gives the members of
 # each .deb's outer ar archive, which cpack writes with the umask's modes,
@@ -78,10 +79,4 @@ foreach(component IN LISTS CPACK_COMPONENTS_ALL)
     endif()
     file(GLOB_RECURSE added LIST_DIRECTORIES false ${doc}/* ${staged}${prefix}/share/lintian/*)
     file(CHMOD ${added} PERMISSIONS ${regular})
-    file(GLOB_RECURSE directories LIST_DIRECTORIES true ${staged}/*)
-    foreach(directory IN LISTS directories)
-        if(IS_DIRECTORY ${directory})
-            file(CHMOD ${directory} PERMISSIONS ${regular} OWNER_EXECUTE GROUP_EXECUTE WORLD_EXECUTE)
-        endif()
-    endforeach()
 endforeach()

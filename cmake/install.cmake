@@ -5,7 +5,8 @@
 # hexalune::registry (component Development). Paths follow GNUInstallDirs.
 
 # GNUInstallDirs picks Debian's multiarch library directory only for native
-# builds; a cross build for /usr gets the target's own.
+# builds; a cross build for /usr gets the target's own. The first inclusion
+# of GNUInstallDirs caches the directory, so this file comes before any other.
 if(CMAKE_CROSSCOMPILING AND CMAKE_LIBRARY_ARCHITECTURE AND CMAKE_INSTALL_PREFIX STREQUAL "/usr"
    AND EXISTS /etc/debian_version)
     set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH "Object code libraries")

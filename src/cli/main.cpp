@@ -4,6 +4,7 @@
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -58,6 +59,10 @@ int run(int argc, char* argv[]) {
         hexalune::write_oui_section(std::cout, std::cerr,
                                     hexalune::lookup_oui_info(text, registry));
         return 0;
+    } catch (const std::bad_alloc&) {
+        // Its what() ("std::bad_alloc") would tell a user nothing.
+        std::cerr << "Error: out of memory" << std::endl;
+        return kExitFailure;
     } catch (const std::exception& e) {
         std::cerr << "Error: " << e.what() << std::endl;
         return kExitFailure;

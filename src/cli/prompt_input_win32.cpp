@@ -1,9 +1,8 @@
 // read_prompt_token for Windows: a console is read as UTF-16 text through
-// the wide console API; pipes and files are byte streams.
+// the wide console API; pipes and files are byte streams, read one byte at
+// a time so that whatever follows the token stays for the next reader.
 
 #include <windows.h>
-
-#include <iostream>
 
 #include "prompt_input.h"
 #include "read_token.h"
@@ -48,13 +47,20 @@ std::u16string read_console_token(HANDLE console, std::size_t limit) {
     return token;
 }
 
+int next_stdin_byte() {
+    unsigned char byte = 0;
+    DWORD got = 0;
+    const BOOL read = ReadFile(GetStdHandle(STD_INPUT_HANDLE), &byte, 1, &got, nullptr);
+    return read != 0 && got == 1 ? byte : -1;
+}
+
 }  // namespace
 
 std::string read_prompt_token(std::size_t limit) {
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     DWORD mode = 0;
     if (input == nullptr || input == INVALID_HANDLE_VALUE || GetConsoleMode(input, &mode) == 0) {
-        return read_token(std::cin, limit);
+        return read_token(next_stdin_byte, limit);
     }
     return utf16_to_utf8(read_console_token(input, limit));
 }

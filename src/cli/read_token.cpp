@@ -9,6 +9,7 @@ namespace {
 bool is_space(int c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 const int kEof = std::char_traits<char>::eof();
+const int kNoByte = -1;  // NextByte's end of input
 
 // Reads the token into `token` and gives the character after it, still
 // unread (kEof at the end of input).
@@ -24,11 +25,15 @@ int take_token(std::streambuf& buffer, std::size_t limit, std::string& token) {
 
 }  // namespace
 
-std::string read_token(std::istream& in, std::size_t limit) {
+std::string read_token(NextByte next, std::size_t limit) {
     std::string token;
-    std::streambuf* buffer = in.rdbuf();
-    if (buffer == nullptr || !in.good()) return token;
-    take_token(*buffer, limit, token);
+    int c = next();
+    while (c != kNoByte && is_space(c)) c = next();
+    while (c != kNoByte && !is_space(c)) {
+        token += static_cast<char>(c);
+        if (token.size() > limit) break;  // nothing past the cut is read
+        c = next();
+    }
     return token;
 }
 

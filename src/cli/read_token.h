@@ -7,16 +7,22 @@
 
 namespace hexalune {
 
-/// Reads one whitespace-delimited token, skipping leading white space and
-/// stopping before the white space that ends it; nothing after the token
-/// is read. Reading also stops once the token is longer than `limit`
-/// characters, so endless input without white space cannot exhaust memory
-/// or hang the run. End of input or a read error gives what was read so
-/// far, possibly nothing.
-std::string read_token(std::istream& in, std::size_t limit);
+/// Gives the next byte of input (0 to 255), or -1 at its end or on a read
+/// error.
+using NextByte = int (*)();
 
-/// As read_token, and then reads and drops the rest of the token's line up
-/// to and including its line feed, however long, keeping none of it.
+/// Reads one whitespace-delimited token byte by byte, skipping leading
+/// white space; the white space that ends it is read too, and nothing
+/// after it, so input that cannot be put back (a pipe) is left for the next
+/// reader just after it. Reading also stops once the token is longer than
+/// `limit` characters, so endless input without white space cannot exhaust
+/// memory or hang the run. End of input or a read error gives what was
+/// read so far, possibly nothing.
+std::string read_token(NextByte next, std::size_t limit);
+
+/// Reads a token as read_token does (from a stream), and then reads and
+/// drops the rest of the token's line up to and including its line feed,
+/// however long, keeping none of it.
 /// Nothing past that line feed is read, nor anything once input has ended,
 /// so at a terminal it waits for no further line.
 std::string read_token_line(std::istream& in, std::size_t limit);

@@ -116,7 +116,9 @@ TEST(Cli, PromptReadsOneToken) {
     expect_valid(run_with_input("  00:80:10:a4:00:0c more words here\n"), before,
                  "00:80:10:a4:00:0c");
     expect_valid(run_with_input("\n\n\t00:80:10:A4:00:0C"), before, "00:80:10:A4:00:0C");
-    expect_valid(run_with_input("ff:ff:ff:ff:ff:ff\nsecond line\n"), before, "ff:ff:ff:ff:ff:ff");
+    const Outcome got = run_with_input("ff:ff:ff:ff:ff:ff\nsecond line\n");
+    expect_valid(got, before, "ff:ff:ff:ff:ff:ff");
+    EXPECT_EQ(got.input_left, "second line\n");  // for a script's next `read`
 }
 
 TEST(Cli, PromptAtATerminalTakesTheWholeLine) {

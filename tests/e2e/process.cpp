@@ -80,12 +80,12 @@ struct Terminal {
         if (master >= 0) close(master);
         if (slave >= 0) close(slave);
     }
-    // What the line discipline holds for the next reader.
-    std::string left() const {
-        fcntl(slave, F_SETFL, O_NONBLOCK);
+    // What the line discipline (or a pipe) holds for the next reader.
+    static std::string left(int fd) {
+        fcntl(fd, F_SETFL, O_NONBLOCK);
         std::string out;
         char buffer[8192];
-        for (ssize_t n; (n = read(slave, buffer, sizeof buffer)) > 0;) {
+        for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) {
             out.append(buffer, static_cast<std::size_t>(n));
         }
         return out;
@@ -165,10 +165,10 @@ Outcome run_once(const Invocation& run) {
     const int spawned = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
-    close(in.read);
     close(out.write);
     close(err.write);
     if (spawned != 0) {
+        close(in.read);
         close(in.write);
         if (out.read >= 0) close(out.read);
         close(err.read);
@@ -248,7 +248,9 @@ Outcome run_once(const Invocation& run) {
         if (errno != EINTR) fail("wait4");
     }
     outcome.max_rss_kib = usage.ru_maxrss;
-    if (terminal) outcome.terminal_left = terminal->left();
+    if (terminal) outcome.terminal_left = Terminal::left(terminal->slave);
+    outcome.input_left = Terminal::left(in.read);
+    close(in.read);
     if (WIFEXITED(status)) {
         outcome.exit_status = WEXITSTATUS(status);
     } else if (WIFSIGNALED(status)) {

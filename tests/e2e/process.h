@@ -41,6 +41,8 @@ struct Outcome {
     // With stdin_terminal: what the terminal still holds, once the child
     // has exited, for the next program that reads it.
     std::string terminal_left;
+    // With `input` through the pipe: what of it the child left unread.
+    std::string input_left;
 };
 
 /// Runs the hexalune executable under test as a separate process: the one
