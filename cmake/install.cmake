@@ -1,5 +1,5 @@
 # Installation. For users: the program, its manual page and its documents
-# (component Runtime). For developers: the notation and registry libraries
+# (component Runtime), hexalune-batch likewise. For developers: the notation and registry libraries
 # with their public headers and a CMake package, so that
 # find_package(hexalune CONFIG) gives hexalune::notation and
 # hexalune::registry (component Development). Paths follow GNUInstallDirs.
@@ -16,19 +16,34 @@ include(CMakePackageConfigHelpers)
 
 option(HEXALUNE_INSTALL "Generate the install and package rules" ${PROJECT_IS_TOP_LEVEL})
 
-# The manual page, with the version and the listing's date filled in, and
-# (where groff is found) rendered as plain ASCII text for Windows users.
-set(hexalune_manual ${PROJECT_BINARY_DIR}/doc/hexalune.1)
-configure_file(${PROJECT_SOURCE_DIR}/doc/hexalune.1.in ${hexalune_manual} @ONLY)
+# The manual pages, with the version, the release's date (the change log's
+# newest entry) and the listings' date filled in, and (where groff is found)
+# rendered as plain ASCII text for Windows users.
+file(READ ${PROJECT_SOURCE_DIR}/CHANGELOG.md hexalune_changelog)
+if(NOT hexalune_changelog MATCHES "\n## [^ \n]+ [^ \n]+ (${hexalune_date_pattern})\n")
+    message(FATAL_ERROR "CHANGELOG.md's newest entry must read \"## VERSION — YYYY-MM-DD\"")
+endif()
+set(HEXALUNE_RELEASE_DATE ${CMAKE_MATCH_1})
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md)
 find_program(HEXALUNE_GROFF groff)
+set(hexalune_manuals "")
+set(hexalune_manual_texts "")
+foreach(program hexalune hexalune-batch)
+    set(page ${PROJECT_BINARY_DIR}/doc/${program}.1)
+    configure_file(${PROJECT_SOURCE_DIR}/doc/${program}.1.in ${page} @ONLY)
+    list(APPEND hexalune_manuals ${page})
+    if(HEXALUNE_GROFF)
+        set(text ${PROJECT_BINARY_DIR}/doc/${program}.txt)
+        add_custom_command(OUTPUT ${text}
+                           COMMAND ${HEXALUNE_GROFF} -man -Tascii -P-cbou ${page} > ${text}
+                           DEPENDS ${page}
+                           COMMENT "Rendering ${program}'s manual page as plain text")
+        list(APPEND hexalune_manual_texts ${text})
+    endif()
+endforeach()
+set(hexalune_manual ${PROJECT_BINARY_DIR}/doc/hexalune.1)
 if(HEXALUNE_GROFF)
-    set(hexalune_manual_text ${PROJECT_BINARY_DIR}/doc/hexalune.txt)
-    add_custom_command(OUTPUT ${hexalune_manual_text}
-                       COMMAND ${HEXALUNE_GROFF} -man -Tascii -P-cbou ${hexalune_manual}
-                               > ${hexalune_manual_text}
-                       DEPENDS ${hexalune_manual}
-                       COMMENT "Rendering the manual page as plain text")
-    add_custom_target(hexalune_manual_text ALL DEPENDS ${hexalune_manual_text})
+    add_custom_target(hexalune_manual_text ALL DEPENDS ${hexalune_manual_texts})
 endif()
 
 if(NOT HEXALUNE_INSTALL)
@@ -43,19 +58,18 @@ if(WIN32)
     if(NOT HEXALUNE_GROFF)
         message(WARNING "groff not found: the Windows package will have no manual")
     endif()
-    install(TARGETS hexalune RUNTIME DESTINATION . COMPONENT Runtime)
+    install(TARGETS hexalune hexalune-batch RUNTIME DESTINATION . COMPONENT Runtime)
     install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
                   ${PROJECT_SOURCE_DIR}/CHANGELOG.md
             DESTINATION . COMPONENT Runtime)
     if(HEXALUNE_GROFF)
-        install(FILES ${hexalune_manual_text} DESTINATION . COMPONENT Runtime)
+        install(FILES ${hexalune_manual_texts} DESTINATION . COMPONENT Runtime)
     endif()
     install(FILES ${hexalune_provenance} RENAME oui-listing.md DESTINATION . COMPONENT Runtime)
 else()
-    install(TARGETS hexalune
+    install(TARGETS hexalune hexalune-batch
             RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
-    install(FILES ${PROJECT_BINARY_DIR}/doc/hexalune.1
-            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
+    install(FILES ${hexalune_manuals} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Runtime)
     install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
                   ${PROJECT_SOURCE_DIR}/CHANGELOG.md
             DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)
@@ -86,6 +100,7 @@ set(hexalune_public_headers
     registry/csv_reader.h
     registry/lookup.h
     registry/oui_info.h
+    registry/registries.h
     registry/resource.h)
 foreach(header ${hexalune_public_headers})
     get_filename_component(header_dir ${header} DIRECTORY)

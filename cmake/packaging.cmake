@@ -76,7 +76,14 @@ and the IPv6 link-local address (modified EUI-64, RFC 4291).
 
 It also looks the address's OUI up in the IEEE MA-L registry listing of
 ${HEXALUNE_LISTING_DATE}, which is built into the executable. The program
-reads no files, opens no network connection and keeps no state.")
+reads no files, opens no network connection and keeps no state.
+
+hexalune-batch converts lists of addresses, from its arguments or standard
+input, into JSON Lines or CSV records with the same notations, the group
+and local bits, and the owner from the whole IEEE registry (MA-L, MA-M,
+MA-S and IAB, longest prefix first); with --registry it reads the listings
+that the ieee-data package keeps up to date.")
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_SUGGESTS ieee-data)
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libhexalune-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)

@@ -243,7 +243,10 @@ int run(const std::vector<std::string>& arguments) {
         return kExitFailure;
     }
     Output output;
-    output.messages = bad_lines.str();
+    const std::string reports = bad_lines.str();
+    for (std::size_t at = 0, end; (end = reports.find('\n', at)) != std::string::npos; at = end + 1) {
+        output.messages += "hexalune-batch: " + reports.substr(at, end + 1 - at);
+    }
     if (options.version) {
         flush_output(output);  // the bad lines' reports
         return write_text(version_text(data)) ? 0 : kExitFailure;

@@ -20,6 +20,9 @@ namespace {
 
 std::size_t number(Registry registry) { return static_cast<std::size_t>(registry); }
 
+// The listings in the order they are read, and named in --version.
+const Registry kListingOrder[] = {Registry::kMaL, Registry::kMaM, Registry::kMaS, Registry::kIab};
+
 // Bad lines reported beyond these are only counted.
 const std::size_t kShownBadLines = 10;
 
@@ -106,7 +109,7 @@ std::string modification_date(const fs::path& path) {
 
 RegistryData load_embedded_registries(const std::string& date, std::ostream& report) {
     RegistryData data;
-    for (Registry registry : kRegistries) {
+    for (Registry registry : kListingOrder) {
         data.registries[number(registry)] =
             parse(load_embedded_listing(registry), listing_file_name(registry), report);
         data.dates[number(registry)] = date;
@@ -131,7 +134,7 @@ RegistryData load_registry_directory(const std::string& directory, std::ostream&
     if (!fs::is_directory(root, error)) fail(root, error ? error.message() : "not a directory");
     RegistryData data;
     data.directory = directory;
-    for (Registry registry : kRegistries) {
+    for (Registry registry : kListingOrder) {
         const fs::path path = root / listing_file_name(registry);
         data.registries[number(registry)] = parse(read_listing(path), path.u8string(), report);
         data.dates[number(registry)] = modification_date(path);

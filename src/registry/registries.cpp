@@ -66,12 +66,16 @@ std::size_t assignment_digits(Registry registry) {
 }
 
 OwnerIndex index_owners(const Registries& registries) {
-    std::size_t records = 0;
-    for (const RegistryMap& map : registries) records += map.size();
-    // Each record takes a slot, and may add one for its MA-L prefix: with
-    // four times as many slots the table stays at most half full.
+    // Each record takes a slot, and one of the other registries' may add one
+    // for its MA-L prefix: with twice as many slots as that the table stays
+    // at most half full.
+    std::size_t slots_needed = 0;
+    for (Registry registry : kRegistries) {
+        const std::size_t records = registries[number(registry)].size();
+        slots_needed += registry == Registry::kMaL ? records : 2 * records;
+    }
     std::size_t size = 16;
-    while (size < 4 * records) size *= 2;
+    while (size < 2 * slots_needed) size *= 2;
     OwnerIndex index;
     index.slots.resize(size);
     for (Registry registry : kRegistries) {

@@ -279,6 +279,8 @@ Outcome run_hexalune(const Invocation& run) {
     return outcome;
 }
 
+std::string batch_executable() { return env_or("HEXALUNE_BATCH_EXE", HEXALUNE_BATCH_EXE); }
+
 bool under_valgrind() {
     const std::vector<std::string> words = launcher_words();
     if (words.empty()) return false;

@@ -53,6 +53,11 @@ struct Outcome {
 /// ending), and an LF without CR is marked "[LF without CR]".
 Outcome run_hexalune(const Invocation& run);
 
+/// The hexalune-batch under test: the one built beside this test, or
+/// $HEXALUNE_BATCH_EXE. As `program` of an Invocation, it is started
+/// through $HEXALUNE_LAUNCHER like hexalune.
+std::string batch_executable();
+
 /// Whether the program under test runs under valgrind ($HEXALUNE_LAUNCHER
 /// starts with it): the peak memory measured is then valgrind's own.
 bool under_valgrind();

@@ -157,6 +157,56 @@ inline std::optional<std::string> to_contained_eui48_ul(const Bytes& b) {
     return contained(marked, "fffe");
 }
 
+/// The bytes of six pairs of digits joined by ':' or '-' (the same one
+/// throughout), three groups of four joined by '.', or twelve bare digits;
+/// nothing otherwise.
+inline std::optional<Bytes> parse_device_notation(const std::string& text) {
+    const std::size_t group = text.size() == 17 ? 2 : text.size() == 14 ? 4 : 12;
+    const std::string separators = group == 2 ? ":-" : group == 4 ? "." : "";
+    std::string digits;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i % (group + 1) != group) {
+            digits += text[i];
+        } else if (separators.find(text[i]) == std::string::npos || text[i] != text[group]) {
+            return std::nullopt;
+        }
+    }
+    if (digits.size() != 12 || digits.find(':') != std::string::npos) return std::nullopt;
+    return parse_mac(digits);
+}
+
+/// An IPv6 address of eight groups joined by ':' in RFC 5952's text: each
+/// group without leading zeros, the first longest run of two or more zero
+/// groups as "::".
+inline std::string rfc5952(const std::string& full) {
+    std::vector<std::string> groups;
+    for (std::size_t at = 0; at < full.size(); at += 5) {
+        const std::string group = full.substr(at, 4);
+        const std::size_t first = group.find_first_not_of('0');
+        groups.push_back(first == std::string::npos ? "0" : group.substr(first));
+    }
+    std::size_t best = 0, best_length = 0;
+    for (std::size_t start = 0; start < groups.size(); ++start) {
+        std::size_t length = 0;
+        while (start + length < groups.size() && groups[start + length] == "0") ++length;
+        if (length > best_length) best = start, best_length = length;
+    }
+    std::string text;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (best_length >= 2 && i == best) text += i == 0 ? "::" : ":";
+        if (best_length >= 2 && i >= best && i < best + best_length) continue;
+        text += groups[i] + (i + 1 < groups.size() ? ":" : "");
+    }
+    return text;
+}
+
+/// The link-local address in RFC 5952's text.
+inline std::optional<std::string> to_ipv6_link_local_canonical(const Bytes& b) {
+    const std::optional<std::string> full = to_ipv6_link_local(b);
+    if (!full) return std::nullopt;
+    return rfc5952("fe80:0000:0000:0000:" + full->substr(6));
+}
+
 }  // namespace hexalune_reference
 
 #endif  // HEXALUNE_TESTS_REFERENCE_NOTATION_REFERENCE_H_

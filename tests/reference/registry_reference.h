@@ -6,7 +6,9 @@
 // hold the program's reader and lookup to. Header-only, and independent of
 // the program's code but for the record type it fills.
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "registry/oui_info.h"
@@ -98,6 +100,29 @@ inline std::string lookup_key(const std::string& text) {
         key += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     }
     return key;
+}
+
+/// The registry and record of the most specific assignment that holds an
+/// address whose twelve upper-case digits are `digits`, from the maps of
+/// the MA-S, IAB, MA-M and MA-L listings: its first 9 digits in MA-S, then
+/// IAB, its first 7 in MA-M, its first 6 in MA-L. Nothing if none holds it.
+struct Block {
+    std::string registry;
+    hexalune::OUIInfo record;
+};
+inline std::optional<Block> longest_prefix(const std::string& digits,
+                                           const hexalune::RegistryMap& ma_s,
+                                           const hexalune::RegistryMap& iab,
+                                           const hexalune::RegistryMap& ma_m,
+                                           const hexalune::RegistryMap& ma_l) {
+    const std::pair<const char*, const hexalune::RegistryMap*> tries[] = {
+        {"MA-S", &ma_s}, {"IAB", &iab}, {"MA-M", &ma_m}, {"MA-L", &ma_l}};
+    const std::size_t lengths[] = {9, 9, 7, 6};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto found = tries[i].second->find(digits.substr(0, lengths[i]));
+        if (found != tries[i].second->end()) return Block{tries[i].first, found->second};
+    }
+    return std::nullopt;
 }
 
 }  // namespace hexalune_reference

@@ -1,0 +1,400 @@
+// hexalune-batch as its users see it: the records of many addresses, held
+// to the reference models, to hexalune's own report and to Python's json
+// and csv readers.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "process.h"
+#include "reference/notation_reference.h"
+#include "reference/registry_reference.h"
+
+namespace hexalune_test {
+namespace {
+
+namespace reference = hexalune_reference;
+using Row = std::vector<std::string>;
+
+Outcome run_batch(const std::vector<std::string>& args, const std::string& input = "",
+                  Stdout stdout_mode = Stdout::kPipe) {
+    Invocation run;
+    run.program = batch_executable();
+    run.args = args;
+    run.input = input;
+    run.stdout_mode = stdout_mode;
+    return run_hexalune(run);
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The rows of RFC 4180 text.
+std::vector<Row> csv_rows(const std::string& text) {
+    std::vector<Row> rows;
+    Row row(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted && c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+            row.back() += text[++i];
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && c == ',') {
+            row.emplace_back();
+        } else if (!quoted && c == '\n') {
+            rows.push_back(row);
+            row.assign(1, "");
+        } else {
+            row.back() += c;
+        }
+    }
+    return rows;
+}
+
+const hexalune::RegistryMap& listing(const char* file) {
+    static std::map<std::string, hexalune::RegistryMap> maps;
+    auto& map = maps[file];
+    if (map.empty()) {
+        map = reference::parse(read_file(std::string(HEXALUNE_DATA_DIR "/") + file)).registry;
+    }
+    return map;
+}
+
+// The CSV row the reference models give for a trimmed line.
+Row expected_row(const std::string& input) {
+    const std::optional<reference::Bytes> mac = reference::parse_device_notation(input);
+    if (!mac) {
+        Row row(23);
+        row.front() = input;
+        row.back() = "invalid MAC address";
+        return row;
+    }
+    const reference::Bytes eui64 = reference::convert_to_eui64(*mac).value();
+    Row row = {input,
+               reference::to_hex(*mac, true),
+               reference::to_bit_reversed(*mac),
+               reference::to_dot_notation(*mac),
+               std::to_string(reference::to_integer(*mac)),
+               reference::to_hex(eui64, true),
+               reference::to_bit_reversed(eui64),
+               reference::to_dot_notation(eui64),
+               std::to_string(reference::to_integer(eui64)),
+               reference::to_contained_mac48(*mac).value(),
+               reference::to_contained_eui48(*mac).value(),
+               reference::to_contained_eui48_ul(*mac).value(),
+               reference::to_ipv6_link_local_canonical(*mac).value(),
+               (*mac)[0] & 0x01 ? "true" : "false",
+               (*mac)[0] & 0x02 ? "true" : "false"};
+    std::string digits = reference::to_hex(*mac, false);
+    for (char& c : digits) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const auto oui = listing("oui.csv").find(digits.substr(0, 6));
+    if (oui == listing("oui.csv").end()) {
+        row.insert(row.end(), 3, "");
+    } else {
+        row.insert(row.end(), {oui->first, oui->second.organization, oui->second.address});
+    }
+    const auto block = reference::longest_prefix(digits, listing("oui36.csv"), listing("iab.csv"),
+                                                 listing("mam.csv"), listing("oui.csv"));
+    if (!block) {
+        row.insert(row.end(), 4, "");
+    } else {
+        row.insert(row.end(), {block->registry, block->record.assignment,
+                               block->record.organization, block->record.address});
+    }
+    row.push_back("");
+    return row;
+}
+
+// The records of `lines` in both formats: the CSV rows as the reference
+// models give them, and Python's readers agreeing. Gives the CSV run.
+Outcome expect_records(const std::vector<std::string>& lines, const std::vector<Row>& expected) {
+    std::string input;
+    for (const std::string& line : lines) input += line + "\n";
+    const Outcome csv = run_batch({"--csv"}, input);
+    const std::vector<Row> rows = csv_rows(csv.out);
+    EXPECT_EQ(rows.size(), expected.size() + 1);
+    for (std::size_t i = 0; i + 1 < rows.size() && i < expected.size(); ++i) {
+        EXPECT_EQ(rows[i + 1], expected[i]) << "line " << i + 1;
+    }
+    const Outcome json = run_batch({}, input);
+    EXPECT_EQ(json.exit_status, csv.exit_status);
+    EXPECT_EQ(json.err, csv.err);
+    const std::string base = testing::TempDir() + "batch-records";
+    std::ofstream(base + ".json", std::ios::binary) << json.out;
+    std::ofstream(base + ".csv", std::ios::binary) << csv.out;
+    EXPECT_EQ(
+        std::system(
+            ("python3 " HEXALUNE_RECORDS_CHECK " " + base + ".json " + base + ".csv").c_str()),
+        0);
+    return csv;
+}
+
+// Every notation devices print, and what is not one, in one stream.
+TEST(Batch, EveryNotation) {
+    const struct {
+        const char* line;
+        const char* input;  // the trimmed text the record holds
+    } cases[] = {
+        {"00:80:10:A4:00:0C", "00:80:10:A4:00:0C"},
+        {"00-80-10-a4-00-0c", "00-80-10-a4-00-0c"},
+        {"0080.10A4.000c", "0080.10A4.000c"},
+        {"008010a4000C", "008010a4000C"},
+        {" \t70:B3:D5:F2:30:01 \r", "70:B3:D5:F2:30:01"},  // MA-S inside an MA-L block
+        {"00-50-C2-00-0F-FF", "00-50-C2-00-0F-FF"},        // IAB
+        {"1C8774000001", "1C8774000001"},                  // MA-M, no MA-L record
+        {"02:00:00:00:00:00", "02:00:00:00:00:00"},        // local, unregistered, fe80::ff:fe00:0
+        {"ff:ff:ff:ff:ff:ff", "ff:ff:ff:ff:ff:ff"},        // group
+        {"ac:de:48:00:00:80", "ac:de:48:00:00:80"},        // a record without an address
+        {"38:8A:21:00:00:01", "38:8A:21:00:00:01"},        // quotes in the name
+        {"00:80:10-A4:00:0C", "00:80:10-A4:00:0C"},        // mixed separators
+        {"0:80:10:a4:0:c", "0:80:10:a4:0:c"},              // one-digit groups
+        {"00:80:10:A4:00", "00:80:10:A4:00"},
+        {"0080.10a4.000c.", "0080.10a4.000c."},
+        {"00 80 10 a4 00 0c", "00 80 10 a4 00 0c"},
+        {"0x008010a4000c", "0x008010a4000c"},
+    };
+    std::vector<std::string> lines = {""};  // a blank line gives no record
+    std::vector<Row> expected;
+    std::string errors;
+    for (const auto& c : cases) {
+        lines.push_back(c.line);
+        expected.push_back(expected_row(c.input));
+        if (!expected.back().back().empty()) {
+            errors +=
+                "hexalune-batch: line " + std::to_string(lines.size()) + ": invalid MAC address\n";
+        }
+    }
+    const Outcome got = expect_records(lines, expected);
+    EXPECT_EQ(got.exit_status, 1);
+    EXPECT_EQ(got.err, errors);
+}
+
+// Input no address is made of: each line its record, the lines before it
+// theirs, a message naming it, and memory bounded whatever the line.
+TEST(Batch, BadLines) {
+    const struct {
+        std::string line, input;
+    } cases[] = {
+        {std::string(1 << 20, 'a'), std::string(1024, 'a')},  // a line of 1 MB, cut off
+        {std::string("00:80:10:A4:00:0C\0", 18), std::string("00:80:10:A4:00:0C\0", 18)},
+        {"\xff\xfe"
+         "00:80:10:A4:00:0C",
+         "\xef\xbf\xbd\xef\xbf\xbd"
+         "00:80:10:A4:00:0C"},
+        {"\xc0\xaf \"quoted\", comma", "\xef\xbf\xbd\xef\xbf\xbd \"quoted\", comma"},
+        {"00:80:10:A4:00:0C\r\r", "00:80:10:A4:00:0C"},  // a CR is white space
+    };
+    std::vector<std::string> lines;
+    std::vector<Row> expected;
+    for (const auto& c : cases) {
+        lines.insert(lines.end(), {"00:80:10:A4:00:0D", c.line});
+        expected.push_back(expected_row("00:80:10:A4:00:0D"));
+        expected.push_back(expected_row(c.input));
+    }
+    const Outcome got = expect_records(lines, expected);
+    EXPECT_EQ(got.exit_status, 1);
+    EXPECT_EQ(got.err,
+              "hexalune-batch: line 2: invalid MAC address (longer than 1024 bytes, cut off)\n"
+              "hexalune-batch: line 4: invalid MAC address\n"
+              "hexalune-batch: line 6: invalid MAC address\n"
+              "hexalune-batch: line 8: invalid MAC address\n");
+
+    // A line without end (256 MB of NUL bytes): one record of its first
+    // 1024 bytes, in memory that does not grow with it.
+    const std::string endless = testing::TempDir() + "endless";
+    std::ofstream{endless};
+    ASSERT_EQ(truncate(endless.c_str(), 256 << 20), 0);
+    Invocation run;
+    run.program = batch_executable();
+    run.stdin_path = endless;
+    const Outcome big = run_hexalune(run);
+    std::string nuls;
+    for (int i = 0; i < 1024; ++i) nuls += "\\u0000";
+    EXPECT_EQ(big.exit_status, 1);
+    EXPECT_EQ(big.out, "{\"input\":\"" + nuls + "\",\"error\":\"invalid MAC address\"}\n");
+    if (!under_valgrind()) {
+        EXPECT_LT(big.max_rss_kib, 128 << 10);
+    }
+    std::remove(endless.c_str());
+}
+
+// Each field that hexalune's report also shows is the report's, whatever
+// the runs' platform (the report's link-local address in its full form).
+TEST(Batch, AgreesWithTheReport) {
+    const std::vector<std::string> addresses = {"00:80:10:A4:00:0C", "AC:DE:48:00:00:80",
+                                                "70:B3:D5:F2:30:01", "80:00:00:00:00:00"};
+    const Outcome batch = [&] {
+        std::vector<std::string> args = {"--csv"};
+        args.insert(args.end(), addresses.begin(), addresses.end());
+        return run_batch(args);
+    }();
+    const std::vector<Row> records = csv_rows(batch.out);
+    ASSERT_EQ(records.size(), addresses.size() + 1);
+    // Report label and the column that holds the same value, in report order.
+    const std::pair<const char*, const char*> shared[] = {
+        {"Hexadecimal: ", "eui48"},
+        {"Bit-reversed: ", "eui48_bit_reversed"},
+        {"Dot Notation: ", "eui48_dot"},
+        {"Integer: ", "eui48_integer"},
+        {"Hexadecimal: ", "eui64"},
+        {"Bit-reversed: ", "eui64_bit_reversed"},
+        {"Dot Notation: ", "eui64_dot"},
+        {"Integer: ", "eui64_integer"},
+        {"Contained MAC-48: ", "contained_mac48"},
+        {"Contained EUI-48: ", "contained_eui48"},
+        {"Contained EUI-48 (U/L): ", "contained_eui48_ul"},
+        {"IPv6 Link-Local: ", "ipv6_link_local"},
+        {"Assignment: ", "oui_assignment"},
+        {"Organization: ", "oui_organization"},
+        {"Address: ", "oui_address"}};
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        const Outcome report = run_with_argument(addresses[i]);
+        std::size_t at = 0;
+        for (const auto& [label, column] : shared) {
+            const std::size_t found = report.out.find(std::string("\n") + label, at);
+            const std::size_t index =
+                std::find(records[0].begin(), records[0].end(), column) - records[0].begin();
+            ASSERT_LT(index, records[0].size()) << column;
+            if (found == std::string::npos) {  // no OUI record: the not-found line instead
+                EXPECT_EQ(records[i + 1][index], "") << addresses[i] << ' ' << column;
+                continue;
+            }
+            at = found + 1;
+            const std::size_t start = found + 1 + std::string(label).size();
+            std::string value = report.out.substr(start, report.out.find('\n', start) - start);
+            if (std::string(column) == "ipv6_link_local") {
+                value = reference::rfc5952("fe80:0000:0000:0000:" + value.substr(6));
+            }
+            EXPECT_EQ(records[i + 1][index], value) << addresses[i] << ' ' << column;
+        }
+    }
+}
+
+// Options, and outputs that cannot take the records.
+TEST(Batch, CommandLine) {
+    const std::string record = run_batch({"00:80:10:A4:00:0C"}).out;
+    const std::string invalid = "\",\"error\":\"invalid MAC address\"}\n";
+    const std::string header = run_batch({"--csv"}).out;
+    const struct {
+        std::vector<std::string> args;
+        Stdout stdout_mode;
+        int status;
+        std::string out, err;
+    } cases[] = {
+        {{"--bogus", "00:80:10:A4:00:0C"},
+         Stdout::kPipe,
+         1,
+         "",
+         "hexalune-batch: unknown option '--bogus'; see 'hexalune-batch --help'\n"},
+        {{"--registry"},
+         Stdout::kPipe,
+         1,
+         "",
+         "hexalune-batch: option '--registry' needs a directory; see 'hexalune-batch --help'\n"},
+        {{"--", "--json"},
+         Stdout::kPipe,
+         1,
+         "{\"input\":\"--json" + invalid,
+         "hexalune-batch: argument 1: invalid MAC address\n"},
+        {{"--csv", "--json", "00:80:10:A4:00:0C", "--csv", ""},
+         Stdout::kPipe,
+         1,
+         record + "{\"input\":\"--csv" + invalid + "{\"input\":\"" + invalid,
+         "hexalune-batch: argument 2: invalid MAC address\n"
+         "hexalune-batch: argument 3: invalid MAC address\n"},
+        {{"00:80:10:A4:00:0C"},
+         Stdout::kDevFull,
+         2,
+         "",
+         "hexalune-batch: cannot write to standard output: No space left on device\n"},
+        {{"00:80:10:A4:00:0C"},
+         Stdout::kClosed,
+         2,
+         "",
+         "hexalune-batch: cannot write to standard output: Bad file descriptor\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome got = run_batch(c.args, "", c.stdout_mode);
+        EXPECT_EQ(got.exit_status, c.status) << c.args[0];
+        EXPECT_EQ(got.out, c.out) << c.args[0];
+        EXPECT_EQ(got.err, c.err) << c.args[0];
+    }
+    EXPECT_EQ(header.substr(0, 25), "input,eui48,eui48_bit_rev");
+    // The header is written before the program waits for its input: the
+    // reader here reads it first, and only then writes any.
+    EXPECT_EQ(run_batch({"--csv"}, "00:80:10:A4:00:0C\n", Stdout::kFirstLineOnly).out, header);
+    const Outcome help = run_batch({"--help", "00:80:10:A4:00:0C"});
+    EXPECT_EQ(help.exit_status, 0);
+    EXPECT_EQ(help.out.substr(0, 22), "Usage: hexalune-batch ");
+}
+
+// Listings read from a directory at run time, the ieee-data package's too.
+TEST(Batch, RegistryDirectory) {
+    const std::string directory = testing::TempDir() + "registry/";
+    mkdir(directory.c_str(), 0755);
+    for (const char* file : {"oui.csv", "mam.csv", "oui36.csv", "iab.csv"}) {
+        std::string text = read_file(std::string(HEXALUNE_DATA_DIR "/") + file);
+        const std::size_t at = text.find("COMMODORE INTERNATIONAL");
+        if (at != std::string::npos) text.replace(at, 9, "COMMODORE RENAMED");
+        std::ofstream(directory + file, std::ios::binary) << text;
+    }
+    const Outcome renamed = run_batch({"--registry", directory, "00:80:10:A4:00:0C"});
+    EXPECT_EQ(renamed.exit_status, 0);
+    EXPECT_NE(renamed.out.find("\"COMMODORE RENAMED INTERNATIONAL\""), std::string::npos);
+    EXPECT_NE(run_batch({"--registry=" + directory, "--version"}).out.find(directory),
+              std::string::npos);
+
+    // An empty directory, one that lacks a listing, and a file: the run
+    // ends before any record.
+    const std::string empty = testing::TempDir() + "empty/";
+    mkdir(empty.c_str(), 0755);
+    std::remove((directory + "iab.csv").c_str());
+    for (const auto& [args, err] : std::vector<std::pair<Row, std::string>>{
+             {{"--registry", empty}, empty + "oui.csv: No such file or directory"},
+             {{"--registry", directory}, directory + "iab.csv: No such file or directory"},
+             {{"--registry", directory + "oui.csv"}, directory + "oui.csv: not a directory"}}) {
+        const Outcome got = run_batch(args, "00:80:10:A4:00:0C\n");
+        EXPECT_EQ(got.exit_status, 2);
+        EXPECT_EQ(got.out, "");
+        EXPECT_EQ(got.err, "hexalune-batch: " + err + "\n");
+    }
+
+    // A listing of 100 MB: its records, in memory in proportion to it (an
+    // ordered map of 1.6 million records, each about 400 bytes).
+    std::ofstream(directory + "iab.csv", std::ios::binary) << "Registry,Assignment,\r\n";
+    std::string large = "Registry,Assignment,Organization Name,Organization Address\r\n";
+    for (std::size_t i = 0; large.size() < (100u << 20); ++i) {
+        char line[96];
+        std::snprintf(line, sizeof line, "MA-L,%06zX,Synthetic %zu,%zu Example Road \r\n",
+                      i * 0x9E3779u & 0xFFFFFFu, i, i);
+        large += line;
+    }
+    std::ofstream(directory + "oui.csv", std::ios::binary) << large;
+    large = std::string();
+    const Outcome big = run_batch({"--registry", directory, "00:00:00:00:00:00"});
+    EXPECT_EQ(big.exit_status, 0);
+    EXPECT_NE(big.out.find("\"organization\":\"Synthetic 0\""), std::string::npos);
+    if (!under_valgrind()) {
+        EXPECT_LT(big.max_rss_kib, 800 << 10);
+    }
+
+    // Debian's own, where installed: an older data set (CI installs it).
+    if (access("/usr/share/ieee-data/oui.csv", R_OK) != 0) GTEST_SKIP() << "no ieee-data";
+    const Outcome debian =
+        run_batch({"--registry", "/usr/share/ieee-data", "00:80:10:A4:00:0C", "00:50:C2:00:0F:FF"});
+    EXPECT_EQ(debian.exit_status, 0);
+    EXPECT_NE(debian.out.find("\"block\":{\"registry\":\"IAB\""), std::string::npos);
+    EXPECT_NE(debian.out.find("COMMODORE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace hexalune_test

@@ -1,0 +1,32 @@
+#!/usr/bin/env python3
+"""check_records.py JSON CSV: hexalune-batch's two outputs of one input
+parse with Python's json and csv modules, and hold the same records: each
+JSON object, flattened (oui.organization as oui_organization, null as empty
+columns, true and false as text), equals its CSV row. Exit 1 otherwise."""
+import csv
+import json
+import sys
+
+
+def flat(record, names):
+    row = {}
+    for key, value in record.items():
+        if isinstance(value, dict):
+            row.update({f"{key}_{k}": v for k, v in value.items()})
+        elif isinstance(value, bool):
+            row[key] = "true" if value else "false"
+        elif value is not None:
+            row[key] = value
+    return [row.get(name, "") for name in names]
+
+
+with open(sys.argv[1], encoding="utf-8", newline="") as f:
+    records = [json.loads(line) for line in f.read().splitlines()]
+with open(sys.argv[2], encoding="utf-8", newline="") as f:
+    rows = list(csv.reader(f))
+names = rows.pop(0)
+if len(rows) != len(records):
+    sys.exit(f"{len(records)} JSON records, {len(rows)} CSV rows")
+for record, row in zip(records, rows):
+    if flat(record, names) != row:
+        sys.exit(f"JSON {record}\nCSV  {row}")
