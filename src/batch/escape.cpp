@@ -123,21 +123,21 @@ char* write_json_string(char* out, std::string_view text) {
 }
 
 char* write_csv_field(char* out, std::string_view text) {
-    char* const start = out;
-    if (copy_plain(out, text, 0, '"', ',') == text.size()) return out;
-    // A character that needs quoting: the field again, quoted, every quote
-    // doubled. Control characters and commas stand as they are.
-    out = start;
-    *out++ = '"';
-    for (std::size_t at = 0; at < text.size();) {
-        const char c = text[at];
-        if (c == '"' || (static_cast<unsigned char>(c) < 0x20)) {
-            if (c == '"') *out++ = '"';
-            *out++ = c;
-            ++at;
-        } else {
-            at = copy_plain(out, text, at, '"', '"');
-        }
+    // Written one place on, leaving room for an opening quote, which the
+    // first character that needs quoting puts there; a field without one
+    // moves back. Why: one pass over the text, quoted or not.
+    char* const start = out++;
+    std::size_t at = copy_plain(out, text, 0, '"', ',');
+    if (at == text.size()) {
+        std::memmove(start, start + 1, static_cast<std::size_t>(out - start - 1));
+        return out - 1;
+    }
+    *start = '"';
+    while (at < text.size()) {
+        // A quote doubled; a comma or a control character as it is.
+        if (text[at] == '"') *out++ = '"';
+        *out++ = text[at++];
+        at = copy_plain(out, text, at, '"', ',');
     }
     *out++ = '"';
     return out;
