@@ -17,23 +17,15 @@ namespace {
 
 ::testing::AssertionResult same_result(const std::string& text) {
     std::ostringstream report;
-    const hexalune_reference::Listing reference = hexalune_reference::parse(text);
-    const RegistryMap& expected = reference.registry;
+    const hexalune_reference::Listing expected = hexalune_reference::parse(text);
     const RegistryMap got = parse_oui_database(text, report);
-    if (report.str() != reference.report) {
+    if (report.str() != expected.report) {
         return ::testing::AssertionFailure()
-               << "reports differ: " << report.str() << " vs " << reference.report;
+               << "reports differ: " << report.str() << " vs " << expected.report;
     }
-    if (got.size() != expected.size()) {
-        return ::testing::AssertionFailure()
-               << got.size() << " records instead of " << expected.size();
-    }
-    for (auto g = got.begin(), e = expected.begin(); g != got.end(); ++g, ++e) {
-        if (g->first != e->first || g->second.assignment != e->second.assignment ||
-            g->second.organization != e->second.organization ||
-            g->second.address != e->second.address || g->second.note != e->second.note) {
-            return ::testing::AssertionFailure() << "records differ at key " << e->first;
-        }
+    if (!hexalune_reference::same_registry(got, expected.registry)) {
+        return ::testing::AssertionFailure() << "records differ: " << got.size() << " records, "
+                                             << expected.registry.size() << " expected";
     }
     return ::testing::AssertionSuccess();
 }
@@ -65,7 +57,8 @@ TEST(CsvReaderDifferential, GeneratedListings) {
     }
     // Keys that sort tricky: a prefix of another, with NUL bytes, eight bytes
     // long and differing only in the last, longer than eight bytes, the same
-    // key quoted and unquoted; and a line longer than 64 KiB.
+    // key quoted and unquoted; 30 rows of 13 keys, so that later rows replace
+    // earlier ones; and lines longer than 64 KiB.
     const std::string nul(1, '\0');
     const std::string header = "Registry,Assignment,Organization Name,Organization Address\r\n";
     const std::vector<std::string> keys = {
@@ -81,16 +74,6 @@ TEST(CsvReaderDifferential, GeneratedListings) {
                 "MA-L," + key + ",\"" + organization + "\",Street " + std::to_string(row) + " \r\n";
         }
         ASSERT_TRUE(same_result(text)) << text.substr(0, 2000);
-    }
-
-    // Rows that repeat a few keys, so that later rows must replace earlier ones.
-    for (int i = 0; i < 300; ++i) {
-        std::string text = "Registry,Assignment,Organization Name,Organization Address\r\n";
-        for (int row = 0; row < 40; ++row) {
-            text += "MA-L,00000" + std::to_string(random() % 5) + ",\"Org " + std::to_string(row) +
-                    ", Inc\",Street " + std::to_string(row) + " \r\n";
-        }
-        ASSERT_TRUE(same_result(text)) << text;
     }
 }
 

@@ -1,6 +1,9 @@
 #include "expected.h"
 
-#include "listing.h"
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
 #include "reference/notation_reference.h"
 #include "reference/registry_reference.h"
 #include "version.h"
@@ -21,6 +24,14 @@ namespace {
 
 namespace reference = hexalune_reference;
 
+std::string listing_text() {
+    std::ifstream in(HEXALUNE_LISTING_FILE, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " HEXALUNE_LISTING_FILE);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
 std::string section(const char* heading, const reference::Bytes& b) {
     return "----------------\n" + std::string(heading) + "\n" +
            "Hexadecimal: " + reference::to_hex(b, true) + "\n" +
@@ -32,6 +43,16 @@ std::string section(const char* heading, const reference::Bytes& b) {
 }
 
 }  // namespace
+
+const std::vector<std::string>& listing_lines() {
+    static const std::vector<std::string> lines = reference::record_lines(listing_text());
+    return lines;
+}
+
+const hexalune::RegistryMap& listing_registry() {
+    static const hexalune::RegistryMap registry = reference::parse(listing_text()).registry;
+    return registry;
+}
 
 std::string expected_address_report(const std::string& text) {
     const reference::Bytes mac = reference::parse_mac(text).value();
@@ -47,14 +68,13 @@ std::string expected_address_report(const std::string& text) {
 
 Expected expected_run(const std::string& text) {
     Expected expected{expected_address_report(text), ""};
-    const auto& registry = listing_by_assignment();
-    const auto row = registry.find(hexalune_reference::lookup_key(text));
-    if (row == registry.end()) {
+    const auto found = listing_registry().find(reference::lookup_key(text));
+    if (found == listing_registry().end()) {
         expected.err = kNotFound;
     } else {
-        expected.out += "OUI information:\nAssignment: " + row->second.assignment +
-                        "\nOrganization: " + row->second.organization +
-                        "\nAddress: " + row->second.address + "\n----------------\n";
+        expected.out += "OUI information:\nAssignment: " + found->second.assignment +
+                        "\nOrganization: " + found->second.organization +
+                        "\nAddress: " + found->second.address + "\n----------------\n";
     }
     return expected;
 }

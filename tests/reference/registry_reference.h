@@ -6,6 +6,7 @@
 // hold the program's reader and lookup to. Header-only, and independent of
 // the program's code but for the record type it fills.
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -77,6 +78,16 @@ inline Listing parse(const std::string& text) {
         listing.registry[f[1]] = hexalune::OUIInfo{f[1], f[2], f[3], ""};
     }
     return listing;
+}
+
+/// Whether two maps hold the same records under the same keys.
+inline bool same_registry(const hexalune::RegistryMap& a, const hexalune::RegistryMap& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](const auto& x, const auto& y) {
+               return x.first == y.first && x.second.assignment == y.second.assignment &&
+                      x.second.organization == y.second.organization &&
+                      x.second.address == y.second.address && x.second.note == y.second.note;
+           });
 }
 
 /// The text with the first occurrence of `substring` erased, again and
