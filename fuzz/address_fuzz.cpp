@@ -1,5 +1,6 @@
-// Address text and bytes: validation, parsing, every rendering and every
-// derived identifier, each checked against the tests' reference model.
+// Address text and bytes: validation, parsing (the devices' notations too),
+// every rendering and every derived identifier, each checked against the
+// tests' reference model.
 //
 // The input is the address text as typed; its bytes (at most 64) are also
 // used as an address of arbitrary length for the renderings.
@@ -55,6 +56,8 @@ void check_renderings(const Bytes& bytes) {
     check_derived(bytes, hexalune::to_contained_mac48, reference::to_contained_mac48(bytes));
     check_derived(bytes, hexalune::to_contained_eui48, reference::to_contained_eui48(bytes));
     check_derived(bytes, hexalune::to_contained_eui48_ul, reference::to_contained_eui48_ul(bytes));
+    check_derived(bytes, hexalune::to_ipv6_link_local_canonical,
+                  reference::to_ipv6_link_local_canonical(bytes));
 }
 
 }  // namespace
@@ -82,6 +85,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(upper(hexalune::to_hex(bytes, true)) == upper(text));
         check_renderings(bytes);
     }
+
+    // The notations devices print (hexalune-batch's input).
+    const std::optional<Bytes> device = reference::parse_device_notation(text);
+    Bytes read;
+    FUZZ_CHECK(hexalune::parse_device_notation(text, read) == device.has_value());
+    FUZZ_CHECK(!device || read == *device);
 
     check_renderings(Bytes(data, data + std::min<std::size_t>(size, 64)));
     return 0;
