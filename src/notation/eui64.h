@@ -14,12 +14,13 @@ namespace hexalune {
 /// The EUI-64 expansion b0 b1 b2 ff fe b3 b4 b5; no bit is changed.
 Bytes convert_to_eui64(const Bytes& mac);
 
-/// The MAC-48 encapsulation: ff ff inserted after the third byte, as 16
-/// digits ("008010ffffa4000c").
+/// The MAC-48 encapsulation: every input byte, with ff ff inserted after
+/// the third, as 2(n+2) digits for n bytes: 16 for an address of six
+/// ("008010ffffa4000c").
 std::string to_contained_mac48(const Bytes& mac);
 
-/// The EUI-48 encapsulation: ff fe inserted after the third byte, as 16
-/// digits ("008010fffea4000c").
+/// The EUI-48 encapsulation: as to_contained_mac48, with ff fe inserted
+/// ("008010fffea4000c").
 std::string to_contained_eui48(const Bytes& mac);
 
 /// As to_contained_eui48, with the universal/local bit (0x02) of the first
@@ -36,9 +37,9 @@ std::string to_ipv6_link_local(const Bytes& mac);
 /// zero groups as "::" ("fe80::280:10ff:fea4:c").
 std::string to_ipv6_link_local_canonical(const Bytes& mac);
 
-// The same texts written at `out`, which must have room for them (two
-// characters a byte and four more for the contained forms, 25 for the
-// link-local address); each returns the end of what it wrote, as
+// The same texts written at `out`, which must have room for them (2(n+2)
+// characters for the contained forms of n bytes, 25 for the link-local
+// address); each returns the end of what it wrote, as
 // render.h's write_ functions do.
 
 char* write_contained_mac48(char* out, const Bytes& mac);
