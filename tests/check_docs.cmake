@@ -1,13 +1,12 @@
 # The documents against the code, run as a test with
 #   cmake -DSOURCE=<source dir> -DWORK=<scratch dir> -DVERSION=<project version>
 #         -P check_docs.cmake
-# It checks that the manual page, README and change log state the prompt
-# token limit the program has; that the change log's newest entry is the
-# project version and names the embedded listing's date (as data/README.md
-# gives it); that no source,
-# test, script or build file writes the version out (it comes from
-# project()); and that README's install commands, run as written, build
-# neither tests nor benchmarks.
+# It checks that hexalune's manual page, the reference for its behaviour,
+# states the prompt token limit the program has; that the change log's
+# newest entry is the project version and names the embedded listing's date
+# (as data/README.md gives it); that no source, test, script or build file
+# writes the version out (it comes from project()); and that README's
+# install commands, run as written, build neither tests nor benchmarks.
 
 cmake_minimum_required(VERSION 3.21)
 
@@ -21,17 +20,16 @@ endmacro()
 file(READ ${SOURCE}/src/cli/main.cpp main)
 if(main MATCHES "kTokenLimit = ([0-9]+);")
     math(EXPR kept "${CMAKE_MATCH_1} + 1")
-    foreach(doc doc/hexalune.1.in README.md CHANGELOG.md)
-        file(READ ${SOURCE}/${doc} text)
-        if(NOT text MATCHES "cut off after[ \n]+([0-9,]+)[ \n]+characters")
-            problem("${doc} does not say \"cut off after N characters\" of a prompt token")
-        else()
-            string(REPLACE "," "" stated ${CMAKE_MATCH_1})
-            if(NOT stated EQUAL kept)
-                problem("${doc} says a token is cut off after ${CMAKE_MATCH_1} characters; ${kept} are kept")
-            endif()
+    set(doc doc/hexalune.1.in)
+    file(READ ${SOURCE}/${doc} text)
+    if(NOT text MATCHES "cut off after[ \n]+([0-9,]+)[ \n]+characters")
+        problem("${doc} does not say \"cut off after N characters\" of a prompt token")
+    else()
+        string(REPLACE "," "" stated ${CMAKE_MATCH_1})
+        if(NOT stated EQUAL kept)
+            problem("${doc} says a token is cut off after ${CMAKE_MATCH_1} characters; ${kept} are kept")
         endif()
-    endforeach()
+    endif()
 else()
     problem("src/cli/main.cpp has no kTokenLimit")
 endif()
