@@ -17,34 +17,19 @@ include(CMakePackageConfigHelpers)
 option(HEXALUNE_INSTALL "Generate the install and package rules" ${PROJECT_IS_TOP_LEVEL})
 
 # The manual pages, with the version, the release's date (the change log's
-# newest entry) and the listings' date filled in, and (where groff is found)
-# rendered as plain ASCII text for Windows users.
+# newest entry) and the listings' date filled in.
 file(READ ${PROJECT_SOURCE_DIR}/CHANGELOG.md hexalune_changelog)
 if(NOT hexalune_changelog MATCHES "\n## [^ \n]+ [^ \n]+ (${hexalune_date_pattern})\n")
     message(FATAL_ERROR "CHANGELOG.md's newest entry must read \"## VERSION — YYYY-MM-DD\"")
 endif()
 set(HEXALUNE_RELEASE_DATE ${CMAKE_MATCH_1})
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md)
-find_program(HEXALUNE_GROFF groff)
 set(hexalune_manuals "")
-set(hexalune_manual_texts "")
 foreach(program hexalune hexalune-batch)
     set(page ${PROJECT_BINARY_DIR}/doc/${program}.1)
     configure_file(${PROJECT_SOURCE_DIR}/doc/${program}.1.in ${page} @ONLY)
     list(APPEND hexalune_manuals ${page})
-    if(HEXALUNE_GROFF)
-        set(text ${PROJECT_BINARY_DIR}/doc/${program}.txt)
-        add_custom_command(OUTPUT ${text}
-                           COMMAND ${HEXALUNE_GROFF} -man -Tascii -P-cbou ${page} > ${text}
-                           DEPENDS ${page}
-                           COMMENT "Rendering ${program}'s manual page as plain text")
-        list(APPEND hexalune_manual_texts ${text})
-    endif()
 endforeach()
-set(hexalune_manual ${PROJECT_BINARY_DIR}/doc/hexalune.1)
-if(HEXALUNE_GROFF)
-    add_custom_target(hexalune_manual_text ALL DEPENDS ${hexalune_manual_texts})
-endif()
 
 if(NOT HEXALUNE_INSTALL)
     return()
@@ -54,18 +39,27 @@ endif()
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME Runtime)
 
 if(WIN32)
-    # One folder: the program, its documents and the manual as text.
-    if(NOT HEXALUNE_GROFF)
-        message(WARNING "groff not found: the Windows package will have no manual")
-    endif()
+    # One folder: the programs, a guide for cmd and PowerShell in place of
+    # the manual pages, and the documents, all text with CR LF line endings
+    # so that every Windows editor shows it as written.
+    set(windows_docs ${PROJECT_BINARY_DIR}/windows-docs)
+    configure_file(${PROJECT_SOURCE_DIR}/doc/windows.txt.in ${windows_docs}/WINDOWS.txt @ONLY
+                   NEWLINE_STYLE CRLF)
+    foreach(document README.md LICENSE CHANGELOG.md oui-listing.md)
+        set(source ${PROJECT_SOURCE_DIR}/${document})
+        if(document STREQUAL "oui-listing.md")
+            set(source ${hexalune_provenance})
+        endif()
+        file(READ ${source} text)
+        string(REPLACE "\r\n" "\n" text "${text}")  # if file(READ) kept a CR
+        string(REPLACE "\n" "\r\n" text "${text}")
+        file(WRITE ${windows_docs}/${document} "${text}")
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+    endforeach()
     install(TARGETS hexalune hexalune-batch RUNTIME DESTINATION . COMPONENT Runtime)
-    install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
-                  ${PROJECT_SOURCE_DIR}/CHANGELOG.md
+    install(FILES ${windows_docs}/WINDOWS.txt ${windows_docs}/README.md ${windows_docs}/LICENSE
+                  ${windows_docs}/CHANGELOG.md ${windows_docs}/oui-listing.md
             DESTINATION . COMPONENT Runtime)
-    if(HEXALUNE_GROFF)
-        install(FILES ${hexalune_manual_texts} DESTINATION . COMPONENT Runtime)
-    endif()
-    install(FILES ${hexalune_provenance} RENAME oui-listing.md DESTINATION . COMPONENT Runtime)
 else()
     install(TARGETS hexalune hexalune-batch
             RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)

@@ -1,8 +1,8 @@
 # Packages, built with `cpack` in the build directory: on Linux a .tar.gz of
-# the whole installation and two Debian packages, hexalune (the program,
-# its manual page and documents) and libhexalune-dev (the libraries, their
+# the whole installation and two Debian packages, hexalune (the programs,
+# their manual pages and documents) and libhexalune-dev (the libraries, their
 # headers and the CMake package); on Windows hexalune-<version>-win64.zip
-# with the program, its documents and the manual as plain text.
+# with the programs, a guide for cmd and PowerShell and the documents.
 
 if(NOT HEXALUNE_INSTALL)
     return()
