@@ -58,7 +58,7 @@ RegistryMap parse(const std::string& listing, const std::string& name, std::ostr
     std::ostream stream(&reports);
     RegistryMap map = parse_oui_database(listing, stream);
     if (reports.lines() > kShownBadLines) {
-        report << name << ": " << reports.lines() - kShownBadLines << " more bad lines\n";
+        report << name << ": " << reports.lines() - kShownBadLines << " more bad lines not shown\n";
     }
     return map;
 }
