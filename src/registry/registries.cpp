@@ -12,7 +12,7 @@ std::size_t number(Registry registry) { return static_cast<std::size_t>(registry
 
 // The key of a prefix of `registry` whose digits have the value `value`.
 std::uint64_t key_of(Registry registry, std::uint64_t value) {
-    return (number(registry) + 1) << 36 | value;
+    return std::uint64_t{number(registry) + 1} << 36 | value;
 }
 
 // The value of a key of exactly `digits` upper-case hexadecimal digits, or
