@@ -1,12 +1,12 @@
-// load_embedded_listing for Windows: the listings are resources CSVFILE 1
-// to 4 of the running executable, compiled in from its resource script.
+// load_embedded_listing for Windows, and so load_resource_data: the
+// listings are resources CSVFILE 1 to 4 of the running executable, compiled
+// in from its resource script.
 
 #include <windows.h>
 
 #include <stdexcept>
 
 #include "registries.h"
-#include "resource.h"
 
 namespace hexalune {
 
@@ -14,7 +14,7 @@ std::string load_embedded_listing(Registry registry) {
     int number = 1;
     switch (registry) {
         case Registry::kMaL:
-            return load_resource_data();
+            break;
         case Registry::kMaM:
             number = 2;
             break;
@@ -25,13 +25,14 @@ std::string load_embedded_listing(Registry registry) {
             number = 4;
             break;
     }
-    // The steps of load_resource_data, for another resource number.
     const HMODULE image = GetModuleHandleA(nullptr);
     if (image == nullptr) throw std::runtime_error("Failed to get module handle.");
     const HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(number), "CSVFILE");
     if (found == nullptr) throw std::runtime_error("Failed to find resource.");
     const HGLOBAL loaded = LoadResource(image, found);
     if (loaded == nullptr) throw std::runtime_error("Failed to load resource.");
+    // The pointer comes before the size; both stay valid while the image is
+    // mapped, and nothing needs releasing.
     const void* bytes = LockResource(loaded);
     if (bytes == nullptr) throw std::runtime_error("Failed to lock resource.");
     const DWORD size = SizeofResource(image, found);
