@@ -1,6 +1,7 @@
-// The listing reader: split_csv_line on the whole input as one line, and
-// parse_oui_database on the input as a listing, both compared with the
-// tests' plain character-by-character reference reader.
+// The listing readers: split_csv_line on the whole input as one line, and
+// parse_oui_database and parse_registry_listing (RFC 4180) on the input as
+// a listing, each compared with the tests' plain character-by-character
+// reference reader.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,5 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const hexalune_reference::Listing expected = hexalune_reference::parse(text);
     FUZZ_CHECK(report.str() == expected.report);
     FUZZ_CHECK(hexalune_reference::same_registry(registry, expected.registry));
+
+    std::ostringstream records_report;
+    const hexalune::RegistryMap records = hexalune::parse_registry_listing(text, records_report);
+    const hexalune_reference::Listing expected_records =
+        hexalune_reference::parse_records(text, hexalune::kListingRecordLimit);
+    FUZZ_CHECK(records_report.str() == expected_records.report);
+    FUZZ_CHECK(hexalune_reference::same_registry(records, expected_records.registry));
     return 0;
 }

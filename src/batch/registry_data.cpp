@@ -56,9 +56,11 @@ private:
 RegistryMap parse(const std::string& listing, const std::string& name, std::ostream& report) {
     Reports reports(report, name + ": ");
     std::ostream stream(&reports);
-    RegistryMap map = parse_oui_database(listing, stream);
+    RegistryMap map = parse_registry_listing(listing, stream);
     if (reports.lines() > kShownBadLines) {
-        report << name << ": " << reports.lines() - kShownBadLines << " more bad lines not shown\n";
+        const std::size_t more = reports.lines() - kShownBadLines;
+        report << name << ": " << more << " more bad " << (more == 1 ? "line" : "lines")
+               << " not shown\n";
     }
     return map;
 }

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <deque>
 #include <iostream>
-#include <stdexcept>
 #include <string_view>
 #include <tuple>
 #include <utility>
@@ -137,24 +136,114 @@ void prefetch([[maybe_unused]] const Row& row) {
 #endif
 }
 
-}  // namespace
+const char kTooFewFields[] = "Insufficient data columns in CSV";
+const char kQuoteOpen[] = "Quote not closed at the end of the listing";
 
-std::vector<std::string> split_csv_line(const std::string& line) {
-    std::vector<std::string> fields;
-    std::deque<std::string> unquoted;
-    std::size_t pos = 0, quote = line.find('"');
-    do {
-        fields.emplace_back(next_field(line, pos, quote, unquoted));
-    } while (pos != kNone);
-    return fields;
+// Where the field that starts at `at` ends: at its comma, at `line_end`
+// (the line feed after `at`, or the end of the text), whichever is first.
+std::size_t field_end(std::string_view text, std::size_t at, std::size_t line_end) {
+    return std::min(text.substr(0, line_end).find(',', at), line_end);
 }
 
-RegistryMap parse_oui_database(const std::string& text, std::ostream& report) {
-    // Two passes. The first reads the lines in listing order, reporting bad
-    // ones in order, and keeps the good ones as rows. The second stores the
-    // last row of each key in key order at the end of the map: no search of
-    // the tree, and nodes are linked in along its rightmost path, which
-    // stays in the caches. The map is that of storing every line in turn.
+// The end of the stretch of a field from `at` to `end`, outside quotes,
+// without the CR of a CR LF (or a final CR) that ends the record.
+std::size_t before_cr(std::string_view text, std::size_t at, std::size_t end) {
+    const bool ends_record = end == text.size() || text[end] == '\n';
+    return ends_record && end > at && text[end - 1] == '\r' ? end - 1 : end;
+}
+
+// Reads the RFC 4180 field that starts at `at` into `field`: a slice of
+// `text` or, where quotes must go from its middle, a new string at the end
+// of `unquoted`. Gives the position of the comma or line feed that ends
+// it, text.size() at the end of the text, or kNone if it opens a quote that
+// the text does not close. `line_end` is the line feed at or after `at`
+// (text.size() if none).
+std::size_t read_field(std::string_view text, std::size_t at, std::size_t& line_end,
+                       std::string_view& field, std::deque<std::string>& unquoted) {
+    if (at == text.size() || text[at] != '"') {
+        const std::size_t end = field_end(text, at, line_end);
+        field = text.substr(at, before_cr(text, at, end) - at);
+        return end;
+    }
+    std::string* copy = nullptr;  // only for doubled quotes or text after the closing one
+    for (std::size_t from = at + 1;;) {
+        const std::size_t quote = text.find('"', from);
+        if (quote == kNone) return kNone;
+        if (quote + 1 < text.size() && text[quote + 1] == '"') {
+            if (copy == nullptr) copy = &unquoted.emplace_back();
+            copy->append(text, from, quote + 1 - from);
+            from = quote + 2;
+            continue;
+        }
+        if (line_end < quote) line_end = std::min(text.find('\n', quote), text.size());
+        const std::size_t end = field_end(text, quote + 1, line_end);
+        const std::size_t rest = before_cr(text, quote + 1, end);
+        if (copy == nullptr && rest == quote + 1) {
+            field = text.substr(at + 1, quote - at - 1);  // quoted whole, no quote inside
+            return end;
+        }
+        if (copy == nullptr) copy = &unquoted.emplace_back();
+        copy->append(text, from, quote - from).append(text, quote + 1, rest - quote - 1);
+        field = *copy;
+        return end;
+    }
+}
+
+// How reading a record ended: at its end, or at one of its faults.
+enum class Ending { kEnded, kTooLong, kQuoteOpen };
+
+struct Record {
+    std::string_view fields[4];  // its first four fields
+    std::size_t count;           // its fields
+    std::size_t size;            // the bytes to go on after: the record, or its first line
+    std::size_t lines;           // the lines they hold
+};
+
+// Reads the RFC 4180 record at the start of `rest`. At a fault, `size`
+// and `lines` cover its first line only.
+Ending read_record(std::string_view rest, Record& record, std::deque<std::string>& unquoted) {
+    // One byte past the limit tells a record that is longer.
+    const std::string_view text = rest.substr(0, kListingRecordLimit + 1);
+    const std::size_t first_line_end = std::min(text.find('\n'), text.size());
+    std::size_t line_end = first_line_end;
+    record.count = 0;
+    record.size = std::min(rest.find('\n'), rest.size() - 1) + 1;
+    record.lines = 1;
+    for (std::size_t at = 0;;) {
+        std::string_view field;
+        const std::size_t end = read_field(text, at, line_end, field, unquoted);
+        const bool too_long =
+            (end == kNone || end == text.size()) && text.size() > kListingRecordLimit;
+        if (too_long) return Ending::kTooLong;
+        if (end == kNone) return Ending::kQuoteOpen;
+        if (record.count < 4) record.fields[record.count] = field;
+        ++record.count;
+        if (end == text.size() || text[end] == '\n') {
+            record.size = std::min(end + 1, text.size());
+            if (end > first_line_end) {
+                record.lines +=
+                    static_cast<std::size_t>(std::count(text.begin(), text.begin() + end, '\n'));
+            }
+            return Ending::kEnded;
+        }
+        at = end + 1;
+        if (line_end < at) line_end = std::min(text.find('\n', at), text.size());
+    }
+}
+
+// Where a listing's records end: each at the end of its line, or as RFC
+// 4180 has it.
+enum class Delimiting { kLines, kRecords };
+
+RegistryMap parse(const std::string& text, std::ostream& report, Delimiting delimiting) {
+    // Two passes. The first reads the records in listing order, reporting
+    // bad ones in order, and keeps the good ones as rows. The second stores
+    // the last row of each key in key order at the end of the map: no
+    // search of the tree, and nodes are linked in along its rightmost path,
+    // which stays in the caches. The map is that of storing every record in
+    // turn.
+    static const std::string kTooLong =
+        "Record not ended within " + std::to_string(kListingRecordLimit) + " bytes";
     const std::string_view listing(text);
     std::vector<Row> rows;
     rows.reserve(listing.size() / 80);  // the IEEE listing averages 95 bytes a line
@@ -162,21 +251,33 @@ RegistryMap parse_oui_database(const std::string& text, std::ostream& report) {
 
     std::size_t pos = 0;
     if (!listing.empty()) next_line(listing, pos);  // the header
-    std::int64_t line_number = 1;
+    std::int64_t line_number = 2;
+    Record record;
     while (pos < listing.size()) {
-        const std::string_view line = next_line(listing, pos);
-        ++line_number;
-        try {
-            std::string_view fields[4];  // any further fields are ignored
+        const char* problem = nullptr;
+        if (delimiting == Delimiting::kLines) {
+            const std::string_view line = next_line(listing, pos);
+            record.lines = 1;
             std::size_t at = 0, quote = line.find('"');
-            for (std::string_view& field : fields) {
-                if (at == kNone) throw std::runtime_error("Insufficient data columns in CSV");
-                field = next_field(line, at, quote, unquoted);
+            for (std::string_view& field : record.fields) {
+                if (at == kNone) problem = kTooFewFields;
+                if (at != kNone) field = next_field(line, at, quote, unquoted);
             }
-            rows.push_back(Row{key_prefix(fields[1]), fields[1], fields[2], fields[3]});
-        } catch (const std::exception& e) {
-            report << "Error parsing line " << line_number << ": " << e.what() << std::endl;
+        } else {
+            const Ending ending = read_record(listing.substr(pos), record, unquoted);
+            problem = ending == Ending::kTooLong     ? kTooLong.c_str()
+                      : ending == Ending::kQuoteOpen ? kQuoteOpen
+                      : record.count < 4             ? kTooFewFields
+                                                     : nullptr;
+            pos += record.size;
         }
+        if (problem != nullptr) {
+            report << "Error parsing line " << line_number << ": " << problem << std::endl;
+        } else {
+            const std::string_view* f = record.fields;
+            rows.push_back(Row{key_prefix(f[1]), f[1], f[2], f[3]});
+        }
+        line_number += static_cast<std::int64_t>(record.lines);
     }
 
     rows = sorted_by_key(std::move(rows));
@@ -190,6 +291,26 @@ RegistryMap parse_oui_database(const std::string& text, std::ostream& report) {
                               std::forward_as_tuple(rows[i].key), std::forward_as_tuple(rows[i]));
     }
     return registry;
+}
+
+}  // namespace
+
+std::vector<std::string> split_csv_line(const std::string& line) {
+    std::vector<std::string> fields;
+    std::deque<std::string> unquoted;
+    std::size_t pos = 0, quote = line.find('"');
+    do {
+        fields.emplace_back(next_field(line, pos, quote, unquoted));
+    } while (pos != kNone);
+    return fields;
+}
+
+RegistryMap parse_oui_database(const std::string& text, std::ostream& report) {
+    return parse(text, report, Delimiting::kLines);
+}
+
+RegistryMap parse_registry_listing(const std::string& text, std::ostream& report) {
+    return parse(text, report, Delimiting::kRecords);
 }
 
 RegistryMap parse_oui_database(const std::string& text) {

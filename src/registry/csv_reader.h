@@ -1,6 +1,7 @@
 #ifndef HEXALUNE_REGISTRY_CSV_READER_H_
 #define HEXALUNE_REGISTRY_CSV_READER_H_
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -25,6 +26,25 @@ RegistryMap parse_oui_database(const std::string& text, std::ostream& report);
 
 /// As above, reporting bad lines on standard output.
 RegistryMap parse_oui_database(const std::string& text);
+
+/// The most bytes a record of a listing read by parse_registry_listing may
+/// take, its line ending aside. The IEEE's longest are under 400.
+constexpr std::size_t kListingRecordLimit = 4096;
+
+/// Parses a registry listing as RFC 4180 reads it: after the header line,
+/// records of comma-separated fields. A field that begins with a quote is
+/// quoted up to its closing quote, and may hold commas, line breaks and
+/// doubled quotes (one literal quote each); text after the closing quote
+/// joins the field; elsewhere a quote is data. A record ends at the first
+/// line feed outside quotes, a CR before it dropped. The first four fields
+/// make a record as in parse_oui_database, the last of an assignment
+/// winning. Bad records are reported on `report` as "Error parsing line N:
+/// " and the reason, N being the line where the record starts: fewer than
+/// four fields, more than kListingRecordLimit bytes, or a quote still open
+/// at the end of the text. Reading goes on after the first line of a
+/// record of either of the last two, so that a stray quote costs that
+/// line alone.
+RegistryMap parse_registry_listing(const std::string& text, std::ostream& report);
 
 }  // namespace hexalune
 
