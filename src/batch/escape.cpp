@@ -123,12 +123,17 @@ char* write_json_string(char* out, std::string_view text) {
 }
 
 char* write_csv_field(char* out, std::string_view text) {
+    // A spreadsheet takes a cell that begins with one of these for a formula
+    // and runs it (OWASP's "CSV Injection"); behind an apostrophe, in
+    // quotes, Calc and Excel show it as the text it is.
+    const bool formula = !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != text.npos;
     // Written one place on, leaving room for an opening quote, which the
     // first character that needs quoting puts there; a field without one
     // moves back. Why: one pass over the text, quoted or not.
     char* const start = out++;
+    if (formula) *out++ = '\'';
     std::size_t at = copy_plain(out, text, 0, '"', ',');
-    if (at == text.size()) {
+    if (at == text.size() && !formula) {
         std::memmove(start, start + 1, static_cast<std::size_t>(out - start - 1));
         return out - 1;
     }

@@ -20,7 +20,9 @@ inline std::size_t escaped_room(std::string_view text) { return text.size() * 6 
 char* write_json_string(char* out, std::string_view text);
 
 /// `text` as a CSV field (RFC 4180): quoted, inner quotes doubled, when it
-/// holds a comma, a quote or a control character.
+/// holds a comma, a quote or a control character. Text that a spreadsheet
+/// would take for a formula (beginning with =, +, -, @, a tab or a CR) is
+/// quoted behind an apostrophe.
 char* write_csv_field(char* out, std::string_view text);
 
 }  // namespace hexalune

@@ -2,21 +2,30 @@
 """check_records.py JSON CSV: hexalune-batch's two outputs of one input
 parse with Python's json and csv modules, and hold the same records: each
 JSON object, flattened (oui.organization as oui_organization, null as empty
-columns, true and false as text), equals its CSV row. Exit 1 otherwise."""
+columns, true and false as text), equals its CSV row, but that a CSV cell
+holds text a spreadsheet would take for a formula (beginning with = + - @,
+a tab or a CR) behind an apostrophe, and no cell begins so. Exit 1
+otherwise."""
 import csv
 import json
 import sys
+
+FORMULA = ("=", "+", "-", "@", "\t", "\r")
+
+
+def cell(text):
+    return "'" + text if text.startswith(FORMULA) else text
 
 
 def flat(record, names):
     row = {}
     for key, value in record.items():
         if isinstance(value, dict):
-            row.update({f"{key}_{k}": v for k, v in value.items()})
+            row.update({f"{key}_{k}": cell(v) for k, v in value.items()})
         elif isinstance(value, bool):
             row[key] = "true" if value else "false"
         elif value is not None:
-            row[key] = value
+            row[key] = cell(value)
     return [row.get(name, "") for name in names]
 
 
@@ -30,3 +39,5 @@ if len(rows) != len(records):
 for record, row in zip(records, rows):
     if flat(record, names) != row:
         sys.exit(f"JSON {record}\nCSV  {row}")
+    if any(value.startswith(FORMULA) for value in row):
+        sys.exit(f"CSV  {row}: a cell a spreadsheet takes for a formula")
