@@ -4,6 +4,7 @@
 // whole IEEE registry (MA-L, MA-M, MA-S and IAB; longest prefix first).
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -19,6 +20,7 @@
 
 #include "console.h"
 #include "huge_page_heap.h"
+#include "input_text.h"
 #include "listings.h"
 #include "notation/parse.h"
 #include "options.h"
@@ -35,9 +37,13 @@ using namespace hexalune;
 const int kExitInvalid = 1;
 const int kExitFailure = 2;
 
-// A line is cut off after this many bytes: no address is that long, and an
-// endless line cannot exhaust memory.
+// A line is cut off after this many bytes (its CR LF aside): no address is
+// that long, and an endless line cannot exhaust memory.
 const std::size_t kLineLimit = 1024;
+
+// What is kept of a line that goes on in the next read: the limit, a CR
+// before the line feed, and a byte more that tells a longer line.
+const std::size_t kKept = kLineLimit + 2;
 
 // Why: input is read, and records written, in blocks of this many bytes of
 // input (some megabytes of records), not line by line.
@@ -67,13 +73,25 @@ const char kUsage[] =
     "00-80-10-a4-00-0c, 0080.10a4.000c, 008010A4000C.\n"
     "\n"
     "Exit status: 0 if every address was valid, 1 if one was not (or a usage\n"
-    "error), 2 if a listing could not be read or the output not written.\n"
+    "error), 2 if a listing or the input could not be read or the output not\n"
+    "written.\n"
     "See hexalune-batch(1).\n";
 
-// Writes `text` to standard output (help, version); false if it cannot.
-bool write_text(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-           std::fflush(stdout) == 0;
+// Writes `text` to standard output (help, version); gives 0, or why it
+// could not (errno).
+int write_text(const std::string& text) {
+    errno = 0;
+    const bool written =
+        std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+    return written ? 0 : errno != 0 ? errno : EIO;
+}
+
+// Says that standard output could not be written, for reason `error`
+// (errno), and gives the exit status.
+int output_failed(int error) {
+    std::fprintf(stderr, "hexalune-batch: cannot write to standard output: %s\n",
+                 std::strerror(error));
+    return kExitFailure;
 }
 
 std::string version_text(const RegistryData& data) {
@@ -101,6 +119,9 @@ struct Run {
     const OwnerIndex& index;
     Output output;
     bool invalid = false;
+    // Large blocks are converted on two threads, where there are processors
+    // and a thread can be had.
+    bool shared = std::thread::hardware_concurrency() > 1;
 };
 
 // A line or argument waiting in a group to be converted.
@@ -141,6 +162,8 @@ void prefetch([[maybe_unused]] const OUIInfo* record, [[maybe_unused]] bool text
 // The records of the group's items, in order, and for each that is no
 // address a message naming where it stood; the group is then empty.
 void convert(Run& run, Group& group) {
+    static const std::string kCutOff =
+        " (longer than " + std::to_string(kLineLimit) + " bytes, cut off)\n";
     for (Item* item = group.items.data(); item != group.items.data() + group.size; ++item) {
         item->valid = !item->cut && parse_device_notation(item->text, item->mac);
         if (item->valid) prefetch_owner(item->mac, run.index);
@@ -167,7 +190,7 @@ void convert(Run& run, Group& group) {
         records_written(run.output, write_invalid_record(room, run.format, item->text));
         run.output.messages += std::string("hexalune-batch: ") + item->where + ' ' +
                                std::to_string(item->number) + ": invalid MAC address" +
-                               (item->cut ? " (longer than 1024 bytes, cut off)\n" : "\n");
+                               (item->cut ? kCutOff : "\n");
         run.invalid = true;
     }
     group.size = 0;
@@ -179,6 +202,7 @@ bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // converts the group once it is full.
 void add(Run& run, Group& group, std::string_view text, const char* where, std::size_t number,
          bool skip_blank) {
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);  // of a CR LF
     const bool cut = text.size() > kLineLimit;
     if (cut) text = text.substr(0, kLineLimit);
     while (!text.empty() && is_space(text.front())) text.remove_prefix(1);
@@ -211,13 +235,20 @@ std::size_t convert_lines(Run& run, std::string_view lines, std::size_t number) 
 // `other` is the second thread's run, kept from block to block with its
 // buffers.
 std::size_t convert_lines_shared(Run& run, Run& other, std::string_view lines, std::size_t number) {
-    static const bool kShared = std::thread::hardware_concurrency() > 1;
-    if (!kShared || lines.size() < kShareAt) return convert_lines(run, lines, number);
+    if (!run.shared || lines.size() < kShareAt) return convert_lines(run, lines, number);
     const std::size_t half = lines.find('\n', lines.size() / 2) + 1;
     const std::string_view first = lines.substr(0, half), second = lines.substr(half);
     const auto count = static_cast<std::size_t>(std::count(first.begin(), first.end(), '\n'));
-    std::future<std::size_t> done = std::async(
-        std::launch::async, [&] { return convert_lines(other, second, number + count); });
+    std::future<std::size_t> done;
+    try {
+        done = std::async(std::launch::async,
+                          [&] { return convert_lines(other, second, number + count); });
+    } catch (const std::exception&) {
+        // No thread to be had (little memory, a limit on processes): this
+        // one converts everything, from now on.
+        run.shared = false;
+        return convert_lines(run, lines, number);
+    }
     convert_lines(run, first, number);
     const std::size_t total = count + done.get();
     // The other half's records and messages follow this half's.
@@ -231,25 +262,28 @@ std::size_t convert_lines_shared(Run& run, Run& other, std::string_view lines, s
 }
 
 // Every line of standard input, in order; blank ones give no record. What
-// has been converted is written before each wait for more input.
-void convert_input(Run& run) {
+// has been converted is written before each wait for more input. Gives why
+// standard input could not be read to its end, or nothing.
+std::string convert_input(Run& run) {
     std::vector<char> chunk(kChunk);
+    InputText input;
     std::string line;  // the start of a line that goes on in the next read
     std::size_t number = 0;
+    std::string error;
     Run other{run.format, run.index, Output{}};
-    while (flush_output(run.output)) {
-        const std::size_t got = read_input(chunk.data(), chunk.size());
-        if (got == 0) break;
-        std::string_view data(chunk.data(), got);
+    for (bool more = true; more && flush_output(run.output);) {
+        const std::size_t got = read_input(chunk.data(), chunk.size(), error);
+        more = got != 0;
+        std::string_view data = input_text(input, std::string_view(chunk.data(), got));
         const std::size_t first_end = data.find('\n');
         if (first_end == std::string_view::npos) {
             // The rest of the line, as much of it as can matter.
-            line.append(data, 0, kLineLimit + 1 - std::min(line.size(), kLineLimit + 1));
+            line.append(data, 0, kKept - std::min(line.size(), kKept));
             continue;
         }
         if (!line.empty()) {
             // A line begun in an earlier read.
-            line.append(data, 0, std::min(first_end, kLineLimit + 1));
+            line.append(data, 0, std::min(first_end, kKept));
             line += '\n';
             number += convert_lines(run, line, number);
             line.clear();
@@ -260,9 +294,10 @@ void convert_input(Run& run) {
             number += convert_lines_shared(run, other, data.substr(0, last_end + 1), number);
             data.remove_prefix(last_end + 1);
         }
-        line.append(data, 0, std::min(data.size(), kLineLimit + 1));
+        line.append(data, 0, std::min(data.size(), kKept));
     }
     if (!line.empty()) convert_lines(run, line + '\n', number);
+    return error;
 }
 
 int run(const std::vector<std::string>& arguments) {
@@ -272,7 +307,10 @@ int run(const std::vector<std::string>& arguments) {
                      options.error.c_str());
         return kExitInvalid;
     }
-    if (options.help) return write_text(kUsage) ? 0 : kExitFailure;
+    if (options.help) {
+        const int error = write_text(kUsage);
+        return error == 0 ? 0 : output_failed(error);
+    }
 
     // The listings and their maps are nearly all the memory a run takes;
     // the heap is made ready for them first.
@@ -299,7 +337,8 @@ int run(const std::vector<std::string>& arguments) {
     }
     if (options.version) {
         flush_output(output);  // the bad lines' reports
-        return write_text(version_text(data)) ? 0 : kExitFailure;
+        const int error = write_text(version_text(data));
+        return error == 0 ? 0 : output_failed(error);
     }
 
     const OwnerIndex index = index_owners(data.registries);
@@ -309,8 +348,9 @@ int run(const std::vector<std::string>& arguments) {
         records_written(run.output, std::copy(header.begin(), header.end(),
                                               record_room(run.output, header.size())));
     }
+    std::string read_error;
     if (options.addresses.empty()) {
-        convert_input(run);
+        read_error = convert_input(run);
     } else {
         Group group{std::vector<Item>(kGroup)};
         for (std::size_t i = 0; i < options.addresses.size(); ++i) {
@@ -319,9 +359,10 @@ int run(const std::vector<std::string>& arguments) {
         }
         convert(run, group);
     }
-    if (!flush_output(run.output)) {
-        std::fprintf(stderr, "hexalune-batch: cannot write to standard output: %s\n",
-                     std::strerror(run.output.error));
+    if (!flush_output(run.output)) return output_failed(run.output.error);
+    if (!read_error.empty()) {
+        std::fprintf(stderr, "hexalune-batch: cannot read standard input: %s\n",
+                     read_error.c_str());
         return kExitFailure;
     }
     if (run.output.messages_lost) return kExitFailure;

@@ -233,6 +233,8 @@ TEST(Batch, BadLines) {
          "00:80:10:A4:00:0C"},
         {"\xc0\xaf \"quoted\", comma", "\xef\xbf\xbd\xef\xbf\xbd \"quoted\", comma"},
         {"00:80:10:A4:00:0C\r\r", "00:80:10:A4:00:0C"},  // a CR is white space
+        // A line of 1024 bytes but for the CR of its CR LF.
+        {std::string(1007, ' ') + "00:80:10:A4:00:0C\r", "00:80:10:A4:00:0C"},
     };
     std::vector<std::string> lines;
     std::vector<Row> expected;
@@ -266,6 +268,27 @@ TEST(Batch, BadLines) {
         EXPECT_LT(big.max_rss_kib, 128 << 10);
     }
     std::remove(endless.c_str());
+
+    // Little memory, natively: 10,000 lines give their records, or the run
+    // says that memory ran out; nothing else stops it (such as a second
+    // thread that cannot start).
+    if (!memory_measured() || std::getenv("HEXALUNE_LAUNCHER") != nullptr) return;
+    Invocation small;
+    small.program = "/bin/sh";
+    small.args = {"-c", "ulimit -v 40000 && exec \"$0\"", batch_executable()};
+    for (unsigned i = 0; i < 10000; ++i) {
+        char line[32];
+        std::snprintf(line, sizeof line, "00:80:10:%02X:%02X:0C\n", i >> 8, i & 0xFF);
+        small.input += line;
+    }
+    const Outcome low = run_hexalune(small);
+    if (low.exit_status == 2) {
+        EXPECT_EQ(low.err, "hexalune-batch: out of memory\n");
+    } else {
+        EXPECT_EQ(low.exit_status, 0);
+        EXPECT_EQ(std::count(low.out.begin(), low.out.end(), '\n'), 10000);
+        EXPECT_EQ(low.err, "");
+    }
 }
 
 // Each field that hexalune's report also shows is the report's, whatever
@@ -325,11 +348,29 @@ TEST(Batch, CommandLine) {
     const std::string record = run_batch({"00:80:10:A4:00:0C"}).out;
     const std::string invalid = "\",\"error\":\"invalid MAC address\"}\n";
     const std::string header = run_batch({"--csv"}).out;
+    const std::string full =
+        "hexalune-batch: cannot write to standard output: No space left on device\n";
+    // UTF-16 text with its byte-order mark, and in reads of three bytes:
+    // the mark, a code unit and a surrogate pair each split.
+    const auto utf16 = [](const std::u16string& text, bool big_endian) {
+        std::string bytes;
+        for (char16_t unit : u"\uFEFF" + text) {
+            const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+            bytes += big_endian ? std::string{high, low} : std::string{low, high};
+        }
+        return bytes;
+    };
+    std::vector<std::string> reads;
+    const std::string little = utf16(u"00:80:10:A4:00:0C\r\n\U0001F600\r\n", false);
+    for (std::size_t at = 0; at < little.size(); at += 3) reads.push_back(little.substr(at, 3));
     const struct {
         std::vector<std::string> args;
         Stdout stdout_mode;
         int status;
         std::string out, err;
+        std::vector<std::string> input = {};  // standard input, in these reads
+        std::string stdin_path = {};          // or this file
+        bool close_stdin = false;             // or none
     } cases[] = {
         {{"--bogus", "00:80:10:A4:00:0C"},
          Stdout::kPipe,
@@ -352,22 +393,61 @@ TEST(Batch, CommandLine) {
          record + "{\"input\":\"--csv" + invalid + "{\"input\":\"" + invalid,
          "hexalune-batch: argument 2: invalid MAC address\n"
          "hexalune-batch: argument 3: invalid MAC address\n"},
-        {{"00:80:10:A4:00:0C"},
-         Stdout::kDevFull,
-         2,
-         "",
-         "hexalune-batch: cannot write to standard output: No space left on device\n"},
+        {{"00:80:10:A4:00:0C"}, Stdout::kDevFull, 2, "", full},
+        {{"--version"}, Stdout::kDevFull, 2, "", full},
+        {{"--help"}, Stdout::kDevFull, 2, "", full},
         {{"00:80:10:A4:00:0C"},
          Stdout::kClosed,
          2,
          "",
          "hexalune-batch: cannot write to standard output: Bad file descriptor\n"},
+        // Byte-order marks: UTF-8's skipped, even when split over two reads;
+        // UTF-16 converted.
+        {{},
+         Stdout::kPipe,
+         0,
+         record,
+         "",
+         {"\xEF",
+          "\xBB\xBF"
+          "00:80:10:A4:00:0C\r\n"}},
+        {{},
+         Stdout::kPipe,
+         1,
+         record + "{\"input\":\"\U0001F600" + invalid,
+         "hexalune-batch: line 2: invalid MAC address\n",
+         reads},
+        {{}, Stdout::kPipe, 0, record, "", {utf16(u"00:80:10:A4:00:0C\n", true)}},
+        // Standard input that cannot be read.
+        {{},
+         Stdout::kPipe,
+         2,
+         "",
+         "hexalune-batch: cannot read standard input: Is a directory\n",
+         {},
+         testing::TempDir()},
+        {{},
+         Stdout::kPipe,
+         2,
+         "",
+         "hexalune-batch: cannot read standard input: Bad file descriptor\n",
+         {},
+         "",
+         true},
     };
-    for (const auto& c : cases) {
-        const Outcome got = run_batch(c.args, "", c.stdout_mode);
-        EXPECT_EQ(got.exit_status, c.status) << c.args[0];
-        EXPECT_EQ(got.out, c.out) << c.args[0];
-        EXPECT_EQ(got.err, c.err) << c.args[0];
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        Invocation run;
+        run.program = batch_executable();
+        run.args = c.args;
+        run.input_reads = c.input;
+        run.stdin_path = c.stdin_path;
+        run.close_stdin = c.close_stdin;
+        run.stdout_mode = c.stdout_mode;
+        const Outcome got = run_hexalune(run);
+        EXPECT_EQ(got.exit_status, c.status) << "case " << i;
+        EXPECT_EQ(got.out, c.out) << "case " << i;
+        EXPECT_EQ(got.err, c.err) << "case " << i;
     }
     EXPECT_EQ(header.substr(0, 25), "input,eui48,eui48_bit_rev");
     // The header is written before the program waits for its input: the

@@ -5,6 +5,7 @@
 #include <pty.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -192,7 +193,10 @@ Outcome run_once(const Invocation& run) {
         close(from_out);
         from_out = -1;
     }
-    std::size_t written = 0;
+    std::string input = run.input;
+    std::vector<std::size_t> piece_ends;  // where each of input_reads ends in `input`
+    for (const std::string& piece : run.input_reads) piece_ends.push_back((input += piece).size());
+    std::size_t written = 0, piece = 0;
     int to_child = in.write;
     if (terminal) {
         close(in.write);
@@ -203,18 +207,24 @@ Outcome run_once(const Invocation& run) {
         if (!terminal) close(fd);
         fd = -1;
     };
-    if (run.input.empty()) {
+    if (input.empty()) {
         done_writing(to_child);
     } else {
         fcntl(to_child, F_SETFL, O_NONBLOCK);
     }
     while (from_out >= 0 || from_err >= 0) {
+        // A piece is written only once the pipe is empty: a millisecond's
+        // wait at a time until it is.
+        int unread = 0;
+        const bool draining = piece < piece_ends.size() && written == piece_ends[piece] &&
+                              ioctl(in.read, FIONREAD, &unread) == 0 && unread > 0;
+        if (piece < piece_ends.size() && written == piece_ends[piece] && !draining) ++piece;
         pollfd fds[3];
         nfds_t count = 0;
         if (from_out >= 0) fds[count++] = {from_out, POLLIN, 0};
         if (from_err >= 0) fds[count++] = {from_err, POLLIN, 0};
-        if (to_child >= 0) fds[count++] = {to_child, POLLOUT, 0};
-        if (poll(fds, count, -1) < 0) {
+        if (to_child >= 0 && !draining) fds[count++] = {to_child, POLLOUT, 0};
+        if (poll(fds, count, draining ? 1 : -1) < 0) {
             if (errno == EINTR) continue;
             fail("poll");
         }
@@ -224,10 +234,12 @@ Outcome run_once(const Invocation& run) {
                       : fds[i].fd == from_err ? from_err
                                               : to_child;
             if (fd == to_child) {
-                ssize_t n = write(fd, run.input.data() + written, run.input.size() - written);
+                const std::size_t end =
+                    piece < piece_ends.size() ? piece_ends[piece] : input.size();
+                ssize_t n = write(fd, input.data() + written, end - written);
                 if (n > 0) written += static_cast<std::size_t>(n);
-                if (n < 0 && errno != EAGAIN) written = run.input.size();  // child stopped reading
-                if (written == run.input.size()) done_writing(fd);
+                if (n < 0 && errno != EAGAIN) written = input.size();  // child stopped reading
+                if (written == input.size()) done_writing(fd);
                 continue;
             }
             ssize_t n = read(fd, buffer, sizeof buffer);

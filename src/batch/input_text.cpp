@@ -1,0 +1,74 @@
+#include "input_text.h"
+
+#include "utf16.h"
+
+namespace hexalune {
+
+namespace {
+
+using Encoding = InputText::Encoding;
+
+struct Mark {
+    std::string_view bytes;
+    Encoding encoding;
+};
+const Mark kMarks[] = {{"\xEF\xBB\xBF", Encoding::kUtf8},
+                       {"\xFF\xFE", Encoding::kUtf16Le},
+                       {"\xFE\xFF", Encoding::kUtf16Be}};
+
+bool is_high_surrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+
+// The UTF-16 code units of `bytes`, as UTF-8; unless `end`, an odd last
+// byte, and a high surrogate whose partner may follow, are held.
+std::string from_utf16(std::string_view bytes, bool big_endian, bool end, std::string& held) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        units[i] = static_cast<char16_t>(big_endian ? first << 8 | second : second << 8 | first);
+    }
+    std::size_t used = 2 * units.size();
+    if (!end && !units.empty() && is_high_surrogate(units.back())) {
+        units.pop_back();
+        used -= 2;
+    }
+    if (end && used < bytes.size()) units += u'\xFFFD';  // half a code unit
+    held.assign(end ? std::string_view() : bytes.substr(used));
+    return utf16_to_utf8(units);
+}
+
+}  // namespace
+
+std::string_view input_text(InputText& input, std::string_view bytes) {
+    const bool end = bytes.empty();
+    if (input.encoding == Encoding::kUnknown) {
+        input.held.append(bytes);
+        const std::string_view start = input.held;
+        std::size_t skip = 0;
+        input.encoding = Encoding::kUtf8;
+        for (const Mark& mark : kMarks) {
+            if (!end && start.size() < mark.bytes.size() &&
+                mark.bytes.substr(0, start.size()) == start) {
+                input.encoding = Encoding::kUnknown;  // too few bytes yet to tell
+                return {};
+            }
+            if (start.substr(0, mark.bytes.size()) == mark.bytes) {
+                input.encoding = mark.encoding;
+                skip = mark.bytes.size();
+                break;
+            }
+        }
+        input.text = input.held.substr(skip);
+        input.held.clear();
+        if (input.encoding == Encoding::kUtf8) return input.text;
+        const std::string first = std::move(input.text);
+        input.text = from_utf16(first, input.encoding == Encoding::kUtf16Be, end, input.held);
+        return input.text;
+    }
+    if (input.encoding == Encoding::kUtf8) return bytes;
+    const std::string units = input.held + std::string(bytes);
+    input.text = from_utf16(units, input.encoding == Encoding::kUtf16Be, end, input.held);
+    return input.text;
+}
+
+}  // namespace hexalune

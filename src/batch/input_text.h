@@ -1,0 +1,27 @@
+#ifndef HEXALUNE_BATCH_INPUT_TEXT_H_
+#define HEXALUNE_BATCH_INPUT_TEXT_H_
+
+#include <string>
+#include <string_view>
+
+namespace hexalune {
+
+/// Standard input as UTF-8 text, read after read. Its byte-order mark tells
+/// its encoding: a UTF-8 one (Excel's "CSV UTF-8", Notepad) is skipped, and
+/// UTF-16 (Windows PowerShell 5.1's `>`) is converted; without one it is
+/// taken for UTF-8.
+struct InputText {
+    enum class Encoding { kUnknown, kUtf8, kUtf16Le, kUtf16Be };
+    Encoding encoding = Encoding::kUnknown;  // until enough bytes have come to tell
+    std::string held;  // bytes that wait for the next read: a mark's start, part of a character
+    std::string text;  // the last text converted
+};
+
+/// The text of `bytes`, the next ones read from standard input; an empty
+/// `bytes` is its end, which gives whatever was held. The view lasts until
+/// the next call.
+std::string_view input_text(InputText& input, std::string_view bytes);
+
+}  // namespace hexalune
+
+#endif  // HEXALUNE_BATCH_INPUT_TEXT_H_
