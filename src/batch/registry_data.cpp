@@ -69,26 +69,33 @@ RegistryMap parse(const std::string& listing, const std::string& name, std::ostr
     throw std::runtime_error(path.u8string() + ": " + reason);
 }
 
+// The listing in the file at `path`. It is looked at before it is read
+// whole: a device or a FIFO (an endless /dev/zero) is refused before it is
+// opened, and a file without the listings' header after its first bytes.
 std::string read_listing(const fs::path& path) {
     std::error_code error;
-    if (fs::is_directory(path, error)) fail(path, "is a directory");
+    const fs::file_status status = fs::status(path, error);
+    if (fs::is_directory(status)) fail(path, "is a directory");
+    if (fs::exists(status) && !fs::is_regular_file(status)) fail(path, "not a regular file");
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) fail(path, errno != 0 ? std::strerror(errno) : "cannot be opened");
-    std::string text;
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (!error) text.reserve(static_cast<std::size_t>(size));
     char chunk[1 << 16];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        text.append(chunk, static_cast<std::size_t>(in.gcount()));
-    }
-    if (in.bad()) fail(path, "cannot be read");
+    const auto read = [&](std::size_t size) {
+        return in.read(chunk, static_cast<std::streamsize>(size)) || in.gcount() > 0;
+    };
+    std::string text;
+    if (read(4096)) text.assign(chunk, static_cast<std::size_t>(in.gcount()));
     // What every IEEE listing begins with, after a byte-order mark if any.
     const std::string header = "Registry,Assignment,";
     const std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    if (text.compare(start, header.size(), header) != 0) {
+    if (!in.bad() && text.compare(start, header.size(), header) != 0) {
         fail(path, "not an IEEE registry listing (no \"Registry,Assignment,...\" header line)");
     }
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error) text.reserve(static_cast<std::size_t>(size));
+    while (read(sizeof chunk)) text.append(chunk, static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) fail(path, "cannot be read");
     return text;
 }
 

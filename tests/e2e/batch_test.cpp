@@ -485,15 +485,24 @@ TEST(Batch, RegistryDirectory) {
     EXPECT_NE(run_batch({"--registry=" + directory, "--version"}).out.find(directory),
               std::string::npos);
 
-    // An empty directory, one that lacks a listing, and a file: the run
-    // ends before any record.
+    // An empty directory, one that lacks a listing, a file, and listings
+    // that are no files (an endless device, a FIFO that no one writes): the
+    // run ends before any record.
     const std::string empty = testing::TempDir() + "empty/";
-    mkdir(empty.c_str(), 0755);
+    const std::string device = testing::TempDir() + "device/", fifo = testing::TempDir() + "fifo/";
+    for (const std::string& made : {empty, device, fifo}) mkdir(made.c_str(), 0755);
+    symlink("/dev/zero", (device + "oui.csv").c_str());
+    for (const char* file : {"oui.csv", "mam.csv"}) {
+        symlink((directory + file).c_str(), (fifo + file).c_str());
+    }
+    mkfifo((fifo + "oui36.csv").c_str(), 0644);
     std::remove((directory + "iab.csv").c_str());
     for (const auto& [args, err] : std::vector<std::pair<Row, std::string>>{
              {{"--registry", empty}, empty + "oui.csv: No such file or directory"},
              {{"--registry", directory}, directory + "iab.csv: No such file or directory"},
-             {{"--registry", directory + "oui.csv"}, directory + "oui.csv: not a directory"}}) {
+             {{"--registry", directory + "oui.csv"}, directory + "oui.csv: not a directory"},
+             {{"--registry", device}, device + "oui.csv: not a regular file"},
+             {{"--registry", fifo}, fifo + "oui36.csv: not a regular file"}}) {
         const Outcome got = run_batch(args, "00:80:10:A4:00:0C\n");
         EXPECT_EQ(got.exit_status, 2);
         EXPECT_EQ(got.out, "");
