@@ -24,11 +24,8 @@ install_missing() {
     if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null 2>&1; then
         echo "Installing: ${missing_packages[*]}" >&2
         export DEBIAN_FRONTEND=noninteractive
-        apt-get update -qq >&2 &&
-            apt-get install -y -qq --no-install-recommends "${missing_packages[@]}" >&2 || {
-            echo "error: could not install: ${missing_packages[*]}" >&2
-            exit 1
-        }
+        apt-get update -qq >&2 && apt-get install -y -qq --no-install-recommends \
+            "${missing_packages[@]}" >&2 || { echo "error: could not install them" >&2; exit 1; }
         missing_packages=()
     else
         echo "error: missing packages: ${missing_packages[*]}" >&2
@@ -67,9 +64,6 @@ build() {
     else
         set -- -B "$dir" -G Ninja "$@"
     fi
-    if ! { (cd "$root" && cmake "$@") && cmake --build "$dir"; } >"$dir/build.log" 2>&1; then
-        cat "$dir/build.log" >&2
-        echo "error: the build in $dir failed" >&2
-        exit 1
-    fi
+    { (cd "$root" && cmake "$@") && cmake --build "$dir"; } >"$dir/build.log" 2>&1 ||
+        { cat "$dir/build.log" >&2; echo "error: the build in $dir failed" >&2; exit 1; }
 }

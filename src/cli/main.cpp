@@ -17,6 +17,7 @@
 #include "registry/csv_reader.h"
 #include "registry/lookup.h"
 #include "registry/resource.h"
+#include "token_limit.h"
 #include "version.h"
 
 namespace {
@@ -26,7 +27,7 @@ const int kExitFailure = 2;
 
 // No valid address is longer than 17 characters; a token read at the
 // prompt is cut off well past that.
-const std::size_t kTokenLimit = 1024;
+const std::size_t kTokenLimit = HEXALUNE_TOKEN_LIMIT;
 
 int run(int argc, char* argv[]) {
     std::cout << "Hexalune " HEXALUNE_VERSION " - MAC address converter, OUI lookup" << std::endl;
