@@ -207,7 +207,9 @@ Ending read_record(std::string_view rest, Record& record, std::deque<std::string
     const std::size_t first_line_end = std::min(text.find('\n'), text.size());
     std::size_t line_end = first_line_end;
     record.count = 0;
-    record.size = std::min(rest.find('\n'), rest.size() - 1) + 1;
+    record.size = first_line_end < text.size()
+                      ? first_line_end + 1
+                      : std::min(rest.find('\n', text.size()), rest.size() - 1) + 1;
     record.lines = 1;
     for (std::size_t at = 0;;) {
         std::string_view field;
