@@ -1,7 +1,6 @@
-// The listing readers: split_csv_line on the whole input as one line, and
-// parse_oui_database and parse_registry_listing (RFC 4180) on the input as
-// a listing, each compared with the tests' plain character-by-character
-// reference reader.
+// The listing reader: split_csv_line on the whole input as one line, and
+// parse_oui_database on the input as a listing, both compared with the
+// tests' plain character-by-character reference reader; and the RFC 4180 one.
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 #   cmake -DSOURCE=<source dir> -DWORK=<scratch dir> -DVERSION=<project version>
 #         -DTOKEN_LIMIT=<the prompt token limit> -P check_docs.cmake
 # It checks that hexalune's manual page, the reference for its behaviour,
-# states the prompt token limit the program is built with; that the change log's
+# states the prompt token limit the program has; that the change log's
 # newest entry is the project version and names the embedded listing's date
 # (as data/README.md gives it); that no source, test, script or build file
 # writes the version out (it comes from project()); and that README's
@@ -17,16 +17,20 @@ endmacro()
 
 # read_token keeps one character past the limit main gives it (its unit
 # test, ReadToken.StopsJustPastTheLimit), so that many are kept.
-math(EXPR kept "${TOKEN_LIMIT} + 1")
-set(doc doc/hexalune.1.in)
-file(READ ${SOURCE}/${doc} text)
-if(NOT text MATCHES "cut off after[ \n]+([0-9,]+)[ \n]+characters")
-    problem("${doc} does not say \"cut off after N characters\" of a prompt token")
-else()
-    string(REPLACE "," "" stated ${CMAKE_MATCH_1})
-    if(NOT stated EQUAL kept)
-        problem("${doc} says a token is cut off after ${CMAKE_MATCH_1} characters; ${kept} are kept")
+if(TOKEN_LIMIT MATCHES "^([0-9]+)$")
+    math(EXPR kept "${CMAKE_MATCH_1} + 1")
+    set(doc doc/hexalune.1.in)
+    file(READ ${SOURCE}/${doc} text)
+    if(NOT text MATCHES "cut off after[ \n]+([0-9,]+)[ \n]+characters")
+        problem("${doc} does not say \"cut off after N characters\" of a prompt token")
+    else()
+        string(REPLACE "," "" stated ${CMAKE_MATCH_1})
+        if(NOT stated EQUAL kept)
+            problem("${doc} says a token is cut off after ${CMAKE_MATCH_1} characters; ${kept} are kept")
+        endif()
     endif()
+else()
+    problem("no -DTOKEN_LIMIT=N, the limit hexalune is built with")
 endif()
 
 file(READ ${SOURCE}/CHANGELOG.md changelog)
@@ -55,8 +59,7 @@ foreach(file IN LISTS sources)
     endif()
 endforeach()
 
-# README's "Installing" configure command, a preset, configured into a
-# scratch directory.
+# README's "Installing" configure command, run into a scratch directory.
 file(READ ${SOURCE}/README.md readme)
 if(NOT readme MATCHES "\n## Installing\n(.*)")
     problem("README.md has no \"Installing\" section")
@@ -65,8 +68,8 @@ elseif(NOT CMAKE_MATCH_1 MATCHES "\n    cmake --preset ([^ \n]+)")
 else()
     file(REMOVE_RECURSE ${WORK}/readme-install)
     execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} --preset ${CMAKE_MATCH_1}
-                            -B ${WORK}/readme-install
-                    RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE errors)
+                            -B ${WORK}/readme-install RESULT_VARIABLE status
+                    OUTPUT_QUIET ERROR_VARIABLE errors)
     if(NOT status EQUAL 0)
         problem("README.md's install configure command fails: ${errors}")
     else()

@@ -213,12 +213,11 @@ Outcome run_once(const Invocation& run) {
         fcntl(to_child, F_SETFL, O_NONBLOCK);
     }
     while (from_out >= 0 || from_err >= 0) {
-        // A piece is written only once the pipe is empty: a millisecond's
-        // wait at a time until it is.
+        // The next piece only once the pipe is empty, looked at each millisecond.
         int unread = 0;
-        const bool draining = piece < piece_ends.size() && written == piece_ends[piece] &&
-                              ioctl(in.read, FIONREAD, &unread) == 0 && unread > 0;
-        if (piece < piece_ends.size() && written == piece_ends[piece] && !draining) ++piece;
+        const bool at_end = piece < piece_ends.size() && written == piece_ends[piece];
+        const bool draining = at_end && ioctl(in.read, FIONREAD, &unread) == 0 && unread > 0;
+        piece += at_end && !draining;
         pollfd fds[3];
         nfds_t count = 0;
         if (from_out >= 0) fds[count++] = {from_out, POLLIN, 0};

@@ -20,11 +20,10 @@ struct Invocation {
     std::string program;            // empty: the hexalune under test
     std::vector<std::string> args;  // after the program name
     std::string input;              // fed to standard input, then closed
-    // Or these pieces, each only once the child has read all before it:
-    // one read of the child's for each, at the least.
-    std::vector<std::string> input_reads;
+    // Or these, each once the child has read all before it: a read each.
+    std::vector<std::string> input_reads = {};
     bool close_stdin = false;     // start with standard input closed instead
-    std::string stdin_path;       // or open this file read-only as standard input
+    std::string stdin_path = {};  // or open this file read-only as standard input
     bool stdin_terminal = false;  // or a pseudo-terminal (echo off) at which `input` is typed
     Stdout stdout_mode = Stdout::kPipe;
     bool stderr_dev_full = false;  // standard error to /dev/full (nothing is captured)

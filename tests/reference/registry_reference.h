@@ -80,65 +80,50 @@ inline Listing parse(const std::string& text) {
     return listing;
 }
 
-/// The listing read as RFC 4180 records, one character at a time: a quote
-/// that begins a field opens it; inside, a doubled quote is one literal
-/// quote and a single one closes it, after which the field goes on as
-/// unquoted text, where a quote is data. A line feed outside quotes ends
-/// the record, a CR just before it (or at the end of the text) outside
-/// quotes dropped. After the header line, each record of four fields or
-/// more is stored under its second (the last one wins); one of fewer is
-/// reported at its first line. So is one longer than `limit` bytes, or
-/// still in quotes at the end of the text, and reading goes on at its
-/// second line.
+/// As parse(), but by RFC 4180 records: a quote that begins a field quotes
+/// it up to a single quote (doubled, it is one), then the field goes on;
+/// elsewhere a quote is data. A record longer than `limit` bytes or quoted
+/// to the end is reported at its first line, and reading goes on after it.
 inline Listing parse_records(const std::string& text, std::size_t limit) {
     Listing listing;
-    const std::size_t header_end = text.find('\n');
-    std::size_t start = header_end == std::string::npos ? text.size() : header_end + 1, line = 2;
+    std::size_t start = std::min(text.find('\n'), text.size()) + 1, line = 2;
     while (start < text.size()) {
         std::vector<std::string> f(1);
-        enum { kFieldStart, kUnquoted, kQuoted, kAfterQuote } state = kFieldStart;
-        bool cr_last = false;  // the last character is a CR outside quotes
+        enum { kStart, kPlain, kQuoted, kClosed } state = kStart;
+        bool cr = false;  // the last character is a CR outside quotes
         std::size_t i = start, lines = 1;
-        std::string problem;
-        for (;; ++i) {
-            if (i - start > limit) {
-                problem = "Record not ended within " + std::to_string(limit) + " bytes";
-                break;
-            }
-            if (i == text.size()) {
-                if (state == kQuoted) problem = "Quote not closed at the end of the listing";
-                break;
-            }
+        for (; i < text.size() && i - start <= limit && (state == kQuoted || text[i] != '\n');
+             ++i) {
             const char c = text[i];
+            lines += c == '\n';
             if (state == kQuoted) {
-                if (c == '"') state = kAfterQuote;
+                state = c == '"' ? kClosed : kQuoted;
                 if (c != '"') f.back() += c;
-                if (c == '\n') ++lines;
-                cr_last = false;
-                continue;
-            }
-            if (c == '\n') break;
-            if (c == ',') {
+            } else if (c == ',') {
                 f.emplace_back();
-                state = kFieldStart;
-            } else if (c == '"' && state == kFieldStart) {
+                state = kStart;
+            } else if (c == '"' && state != kPlain) {
+                if (state == kClosed) f.back() += c;
                 state = kQuoted;
             } else {
                 f.back() += c;
-                state = c == '"' && state == kAfterQuote ? kQuoted : kUnquoted;
+                state = kPlain;
             }
-            cr_last = c == '\r' && state == kUnquoted;
+            cr = c == '\r' && state == kPlain;
         }
+        std::string problem = i - start > limit
+                                  ? "Record not ended within " + std::to_string(limit) + " bytes"
+                              : state == kQuoted ? "Quote not closed at the end of the listing"
+                                                 : "";
         const bool fault = !problem.empty();
         if (!fault && f.size() < 4) problem = "Insufficient data columns in CSV";
-        if (!problem.empty()) {
+        if (!problem.empty())
             listing.report += "Error parsing line " + std::to_string(line) + ": " + problem + "\n";
-        }
-        if (fault) {  // on at its second line
+        if (fault) {
             i = std::min(text.find('\n', start), text.size());
             lines = 1;
         } else if (f.size() >= 4) {
-            if (cr_last) f.back().pop_back();
+            if (cr) f.back().pop_back();
             listing.registry[f[1]] = hexalune::OUIInfo{f[1], f[2], f[3], ""};
         }
         start = i + 1;
