@@ -91,6 +91,22 @@ std::size_t copy_plain(char*& out, std::string_view text, std::size_t at, char s
     return at;
 }
 
+// Whether a spreadsheet takes a cell that begins with `c` for a formula.
+// Why a switch: one bit test, on each of a record's seven texts.
+bool begins_formula(char c) {
+    switch (c) {
+        case '=':
+        case '+':
+        case '-':
+        case '@':
+        case '\t':
+        case '\r':
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 char* write_json_string(char* out, std::string_view text) {
@@ -126,7 +142,7 @@ char* write_csv_field(char* out, std::string_view text) {
     // A spreadsheet takes a cell that begins with one of these for a formula
     // and runs it (OWASP's "CSV Injection"); behind an apostrophe, in
     // quotes, Calc and Excel show it as the text it is.
-    const bool formula = !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != text.npos;
+    const bool formula = !text.empty() && begins_formula(text[0]);
     // Written one place on, leaving room for an opening quote, which the
     // first character that needs quoting puts there; a field without one
     // moves back. Why: one pass over the text, quoted or not.
