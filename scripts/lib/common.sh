@@ -1,10 +1,10 @@
-# Shared by the scripts in scripts/: dependency checks and the CMake build.
-# Source it; it expects $root to be the repository root.
+# Sourced by the scripts in scripts/, with $root the repository's root.
 
 # require PACKAGE CHECK... : each CHECK is "cmd:NAME" (a command on PATH) or
 # "file:PATH" (a file that must exist). Missing packages are collected in
 # $missing_packages; call install_missing afterwards.
 missing_packages=()
+fail() { echo "error: $*" >&2; exit 1; }
 require() {
     local package=$1 check
     shift
@@ -17,15 +17,14 @@ require() {
     missing_packages+=("$package")
 }
 
-# Installs what require() found missing (apt-get, as root) or names it and
-# stops.
+# Installs what require() found missing (apt-get, as root) or names it.
 install_missing() {
     [ ${#missing_packages[@]} -eq 0 ] && return 0
     if [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null 2>&1; then
         echo "Installing: ${missing_packages[*]}" >&2
         export DEBIAN_FRONTEND=noninteractive
         apt-get update -qq >&2 && apt-get install -y -qq --no-install-recommends \
-            "${missing_packages[@]}" >&2 || { echo "error: could not install them" >&2; exit 1; }
+            "${missing_packages[@]}" >&2 || fail "could not install them"
         missing_packages=()
     else
         echo "error: missing packages: ${missing_packages[*]}" >&2
@@ -52,9 +51,8 @@ require_package_tools() {
     require lintian cmd:lintian
 }
 
-# build NAME [CMAKE_ARGS...]: configures and builds build/NAME, from the
-# preset NAME of CMakePresets.json when there is one, keeping the tools'
-# chatter in build/NAME/build.log unless the build fails.
+# build NAME [CMAKE_ARGS...]: configures and builds build/NAME (from the preset
+# NAME if there is one), its chatter in build/NAME/build.log unless it fails.
 build() {
     local dir=$root/build/$1 name=$1
     shift
@@ -65,5 +63,5 @@ build() {
         set -- -B "$dir" -G Ninja "$@"
     fi
     { (cd "$root" && cmake "$@") && cmake --build "$dir"; } >"$dir/build.log" 2>&1 ||
-        { cat "$dir/build.log" >&2; echo "error: the build in $dir failed" >&2; exit 1; }
+        { cat "$dir/build.log" >&2; fail "the build in $dir failed"; }
 }
