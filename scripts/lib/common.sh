@@ -42,6 +42,14 @@ require_build_tools() {
     install_missing
 }
 
+# What every run of the tests needs: GoogleTest, python3 (the records'
+# checks) and Debian's ieee-data (hexalune-batch --registry).
+require_test_tools() {
+    require libgtest-dev file:/usr/include/gtest/gtest.h
+    require python3 cmd:python3
+    require ieee-data file:/usr/share/ieee-data/oui.csv
+}
+
 # What the checks of the installation and packages use (tests/package).
 require_package_tools() {
     require groff-base cmd:groff
