@@ -12,13 +12,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "notation/parse.h"
+#include "pipeline.h"
 #include "record.h"
-#include "registry_data.h"
 
 namespace {
 
@@ -56,14 +56,7 @@ const List& list() {
     return kList;
 }
 
-const OwnerIndex& index() {
-    static const RegistryData kData = [] {
-        std::ostringstream reports;
-        return load_embedded_registries("", reports);
-    }();
-    static const OwnerIndex kIndex = index_owners(kData.registries);
-    return kIndex;
-}
+const OwnerTable& table() { return embedded_owner_table(); }
 
 void per_line(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(list().lines.size()));
@@ -101,19 +94,10 @@ void BM_Parse(benchmark::State& state) {
 }
 BENCHMARK(BM_Parse)->Unit(benchmark::kMillisecond);
 
-// Look up: in groups of 16 with the index prefetched, as the program does.
+// Look up: one address after another, nothing prefetched.
 void BM_LookUp(benchmark::State& state) {
-    const List& addresses = list();
-    std::vector<Owner> owners(16);
     for (auto _ : state) {
-        for (std::size_t group = 0; group < addresses.macs.size(); group += 16) {
-            const std::size_t end = std::min(group + 16, addresses.macs.size());
-            for (std::size_t i = group; i < end; ++i) prefetch_owner(addresses.macs[i], index());
-            for (std::size_t i = group; i < end; ++i) {
-                owners[i - group] = lookup_owner(addresses.macs[i], index());
-            }
-            benchmark::DoNotOptimize(owners.data());
-        }
+        for (const Bytes& mac : list().macs) benchmark::DoNotOptimize(lookup_owner(mac, table()));
     }
     per_line(state);
 }
@@ -123,50 +107,47 @@ BENCHMARK(BM_LookUp)->Unit(benchmark::kMillisecond);
 void BM_Format(benchmark::State& state) {
     const Format format = state.range(0) == 0 ? Format::kJson : Format::kCsv;
     const List& addresses = list();
-    std::vector<Owner> owners;
-    for (const Bytes& mac : addresses.macs) owners.push_back(lookup_owner(mac, index()));
+    std::vector<RecordSource> sources;
+    for (std::size_t line = 0, address = 0; line < addresses.lines.size(); ++line) {
+        const bool valid = address < addresses.of_line.size() && addresses.of_line[address] == line;
+        const Bytes* mac = valid ? &addresses.macs[address++] : nullptr;
+        sources.push_back({addresses.lines[line], mac,
+                           mac ? lookup_owner(*mac, table()) : Owner{}, &table()});
+    }
     std::vector<char> out(1 << 16);
     for (auto _ : state) {
-        std::size_t address = 0;
-        for (std::size_t line = 0; line < addresses.lines.size(); ++line) {
-            const std::string& text = addresses.lines[line];
-            const bool valid =
-                address < addresses.of_line.size() && addresses.of_line[address] == line;
-            const std::size_t room = record_room(text, valid ? &owners[address] : nullptr);
-            if (out.size() < room) out.resize(room);
-            benchmark::DoNotOptimize(valid ? write_record(out.data(), format, text,
-                                                          addresses.macs[address], owners[address])
-                                           : write_invalid_record(out.data(), format, text));
-            if (valid) ++address;
+        for (const RecordSource& source : sources) {
+            if (out.size() < record_room(source)) out.resize(record_room(source));
+            benchmark::DoNotOptimize(write_record(out.data(), format, source));
         }
     }
     per_line(state);
 }
 BENCHMARK(BM_Format)->Arg(0)->Arg(1)->ArgName("csv")->Unit(benchmark::kMillisecond);
 
-// Write: records of the list's size, a megabyte at a time, to /dev/null.
-void BM_Write(benchmark::State& state) {
-    const Format format = state.range(0) == 0 ? Format::kJson : Format::kCsv;
-    std::string records;
-    std::vector<char> out(1 << 16);
-    const List& addresses = list();
-    for (std::size_t i = 0; i < addresses.macs.size(); ++i) {
-        const Owner owner = lookup_owner(addresses.macs[i], index());
-        records.append(out.data(),
-                       write_record(out.data(), format, addresses.lines[addresses.of_line[i]],
-                                    addresses.macs[i], owner));
-    }
-    std::FILE* null = std::fopen("/dev/null", "wb");
+// The whole run, as the program makes it, from the list in memory to
+// records thrown away: on one thread, and on two where there are two.
+void BM_Pipeline(benchmark::State& state) {
+    std::ifstream in(list_path(), std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    Pipeline pipeline{state.range(0) == 0 ? Format::kJson : Format::kCsv, &table(),
+                      [](std::string_view bytes) { return benchmark::DoNotOptimize(bytes), 0; },
+                      [](std::string_view) { return 0; }, state.range(1) == 2};
     for (auto _ : state) {
-        for (std::size_t at = 0; at < records.size(); at += 1 << 20) {
-            std::fwrite(records.data() + at, 1, std::min<std::size_t>(1 << 20, records.size() - at),
-                        null);
-            std::fflush(null);
-        }
+        std::size_t at = 0;
+        convert_input(pipeline, [&](char* buffer, std::size_t size, std::string&) {
+            const std::size_t n = std::min(size, text.size() - at);
+            std::memcpy(buffer, text.data() + at, n);
+            at += n;
+            return n;
+        });
     }
-    std::fclose(null);
     per_line(state);
 }
-BENCHMARK(BM_Write)->Arg(0)->Arg(1)->ArgName("csv")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pipeline)
+    ->ArgsProduct({{0, 1}, {1, 2}})
+    ->ArgNames({"csv", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

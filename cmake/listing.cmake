@@ -45,35 +45,28 @@ if(hexalune_embed STREQUAL "source")
     target_link_libraries(hexalune_listing_to_source PRIVATE hexalune_warnings)
 endif()
 
-# hexalune_add_listing(<target> [<file> [<function>]]): an object library
-# that links <file> into the image as the listing that <function> of
-# src/registry/embedded_listing.h gives (embedded_listing, the MA-L one, by
-# default), or no listing at all. The object is rebuilt whenever <file>
-# changes. On Windows the object holds hexalune.exe's resources
-# (cmake/windows.cmake).
+# hexalune_add_listing(<target> [<file>]): an object library that links
+# <file> into the image as the registry listing, or no listing at all. The
+# object is rebuilt whenever <file> changes. On Windows the object holds
+# hexalune.exe's resources (cmake/windows.cmake).
 function(hexalune_add_listing target)
     if(hexalune_embed STREQUAL "resource")
         hexalune_add_windows_listing(${ARGV})
         return()
     endif()
     set(registry ${PROJECT_SOURCE_DIR}/src/registry)
-    set(function embedded_listing)
-    if(ARGC GREATER 2)
-        set(function ${ARGV2})
-    endif()
     if(ARGC EQUAL 1)
         add_library(${target} OBJECT ${registry}/embedded_listing_none.cpp)
     elseif(hexalune_embed STREQUAL "incbin")
         set(source ${registry}/embedded_listing_incbin.cpp)
         add_library(${target} OBJECT ${source})
-        target_compile_definitions(${target} PRIVATE HEXALUNE_LISTING_PATH="${ARGV1}"
-                                   HEXALUNE_LISTING_FUNCTION=${function})
+        target_compile_definitions(${target} PRIVATE HEXALUNE_LISTING_PATH="${ARGV1}")
         set_property(SOURCE ${source} TARGET_DIRECTORY ${target}
                      APPEND PROPERTY OBJECT_DEPENDS ${ARGV1})
     else()
         set(source ${CMAKE_CURRENT_BINARY_DIR}/${target}.cpp)
         add_custom_command(OUTPUT ${source}
-                           COMMAND hexalune_listing_to_source ${ARGV1} ${source} ${function}
+                           COMMAND hexalune_listing_to_source ${ARGV1} ${source}
                            DEPENDS hexalune_listing_to_source ${ARGV1}
                            COMMENT "Generating the listing source ${target}.cpp" VERBATIM)
         add_library(${target} OBJECT ${source})
@@ -88,8 +81,8 @@ endfunction()
 
 # What data/README.md (the listings' provenance) records: the date they
 # were published, which the manual pages and hexalune-batch --version
-# quote, and the package they were taken from; and the listings' sizes,
-# which the programs' heap set-up goes by (src/cli/listings.h.in).
+# quote, and the package they were taken from; and the MA-L listing's
+# size, which hexalune's heap set-up goes by (src/cli/listings.h.in).
 set(hexalune_provenance ${PROJECT_SOURCE_DIR}/data/README.md)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${hexalune_provenance}
              ${PROJECT_SOURCE_DIR}/data/oui.csv ${PROJECT_SOURCE_DIR}/data/mam.csv
@@ -107,8 +100,3 @@ if(NOT hexalune_provenance_text MATCHES "`ieee-data`[ \t\r\n]+package,?[ \t\r\n]
 endif()
 set(HEXALUNE_LISTING_PACKAGE "Debian ieee-data ${CMAKE_MATCH_1}")
 file(SIZE ${PROJECT_SOURCE_DIR}/data/oui.csv HEXALUNE_MA_L_BYTES)
-set(HEXALUNE_ALL_LISTINGS_BYTES 0)
-foreach(listing oui mam oui36 iab)
-    file(SIZE ${PROJECT_SOURCE_DIR}/data/${listing}.csv bytes)
-    math(EXPR HEXALUNE_ALL_LISTINGS_BYTES "${HEXALUNE_ALL_LISTINGS_BYTES} + ${bytes}")
-endforeach()

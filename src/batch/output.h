@@ -2,32 +2,45 @@
 #define HEXALUNE_BATCH_OUTPUT_H_
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace hexalune {
 
-/// What a run has still to write: records for standard output, messages
-/// for standard error. The program flushes them before it waits for input,
-/// so nothing is held back from a reader, and whenever they grow large.
+/// Writes bytes to a stream; gives 0, or why it could not (errno).
+using Writer = std::function<int(std::string_view bytes)>;
+
+/// What a run has still to write: records, and messages on lines that are
+/// no address, each for its writer. They are written before each wait for
+/// input, so nothing is held back from a reader, and whenever they grow
+/// large.
 struct Output {
-    std::unique_ptr<char[]> records;
+    Writer write_records;
+    Writer write_messages;
+    std::unique_ptr<char[]> records{};
     std::size_t size = 0;      // bytes of records waiting
     std::size_t capacity = 0;  // bytes `records` holds
-    std::string messages;
-    int error = 0;  // why standard output could not be written (errno); 0 while it can
+    std::string messages{};
+    int error = 0;  // why the records could not be written (errno); 0 while they can
     bool messages_lost = false;
 };
 
-/// Where the next `bytes` bytes of records can be written, at the end of
-/// those waiting; the caller then marks what it wrote with records_written.
-char* record_room(Output& output, std::size_t bytes);
+/// Where the next `room` bytes of records can be written, at the end of
+/// those waiting.
+char* reserve_records(Output& output, std::size_t room);
 
-/// The records now end at `end`, within the room record_room gave.
-void records_written(Output& output, const char* end);
+/// Appends what `write` writes at the char* it is given, within `room`
+/// bytes, to the records; `write` returns the end of what it wrote.
+template <typename Write>
+void append_records(Output& output, std::size_t room, Write write) {
+    const char* end = write(reserve_records(output, room));
+    output.size = static_cast<std::size_t>(end - output.records.get());
+}
 
-/// Writes and empties both. False once standard output has failed: the
-/// run must stop.
+/// Writes and empties both. False once the records have failed: the run
+/// must stop.
 bool flush_output(Output& output);
 
 }  // namespace hexalune

@@ -15,185 +15,270 @@ namespace {
 
 const char kInvalid[] = "invalid MAC address";
 
-// The address's fields in order, then its flags. In CSV a record's fields
-// become columns, prefixed with the record's name.
-const char* const kFields[] = {"eui48",
-                               "eui48_bit_reversed",
-                               "eui48_dot",
-                               "eui48_integer",
-                               "eui64",
-                               "eui64_bit_reversed",
-                               "eui64_dot",
-                               "eui64_integer",
-                               "contained_mac48",
-                               "contained_eui48",
-                               "contained_eui48_ul",
-                               "ipv6_link_local",
-                               "multicast",
-                               "local"};
-const std::size_t kFieldCount = sizeof kFields / sizeof kFields[0];
-const char* const kRecordFields[] = {"assignment", "organization", "address"};
+// What a field holds.
+enum class Value {
+    kInput,
+    kEui48,
+    kEui48BitReversed,
+    kEui48Dot,
+    kEui48Integer,
+    kEui64,
+    kEui64BitReversed,
+    kEui64Dot,
+    kEui64Integer,
+    kContainedMac48,
+    kContainedEui48,
+    kContainedEui48Ul,
+    kIpv6LinkLocal,
+    kMulticast,
+    kLocal,
+    kOui,
+    kBlock,
+    kError,
+};
+
+// A record's fields, in order: the CSV columns and the JSON keys. In JSON a
+// quoted value is a string; the others are numbers, true or false, or
+// write their own quotes or braces. An owner's fields are the registry
+// record's own, which CSV gives as columns prefixed with the field's name.
+// `room` is the most a value takes, escaped texts aside.
+struct Field {
+    const char* name;
+    Value value;
+    bool quoted;
+    std::size_t room;
+};
+const Field kFields[] = {
+    {"input", Value::kInput, false, 0},
+    {"eui48", Value::kEui48, true, 17},
+    {"eui48_bit_reversed", Value::kEui48BitReversed, true, 17},
+    {"eui48_dot", Value::kEui48Dot, true, 14},
+    {"eui48_integer", Value::kEui48Integer, true, 20},
+    {"eui64", Value::kEui64, true, 23},
+    {"eui64_bit_reversed", Value::kEui64BitReversed, true, 23},
+    {"eui64_dot", Value::kEui64Dot, true, 19},
+    {"eui64_integer", Value::kEui64Integer, true, 20},
+    {"contained_mac48", Value::kContainedMac48, true, 16},
+    {"contained_eui48", Value::kContainedEui48, true, 16},
+    {"contained_eui48_ul", Value::kContainedEui48Ul, true, 16},
+    {"ipv6_link_local", Value::kIpv6LinkLocal, true, 39},
+    {"multicast", Value::kMulticast, false, 5},
+    {"local", Value::kLocal, false, 5},
+    {"oui", Value::kOui, false, 64},
+    {"block", Value::kBlock, false, 96},
+    {"error", Value::kError, false, 2 * sizeof kInvalid},
+};
+constexpr std::size_t kFieldCount = sizeof kFields / sizeof kFields[0];
+// An owner's fields; the MA-L record (oui) has no registry.
+const char* const kOwnerFields[] = {"registry", "assignment", "organization", "address"};
+
+// What goes before a field (in JSON the end of the previous quoted value,
+// the key and the start of a quoted one; in CSV a comma), and what ends a
+// record. Why: each is copied whole, 32 bytes at once (the room holds
+// them), and the record goes on from its end.
+struct LeadIn {
+    char text[32];
+    std::size_t size;
+};
+struct Layout {
+    bool present[kFieldCount];
+    LeadIn lead_in[kFieldCount];
+    LeadIn end;
+};
 
 // Room for everything of a record but its escaped texts.
-const std::size_t kFixedRoom = 1024;
+constexpr std::size_t fixed_room() {
+    std::size_t room = sizeof(LeadIn::text);
+    for (const Field& field : kFields) room += sizeof(LeadIn::text) + field.room;
+    return room;
+}
+
+LeadIn lead_in(const std::string& text) {
+    LeadIn lead_in{};
+    text.copy(lead_in.text, sizeof lead_in.text - 1);
+    lead_in.size = text.size();
+    return lead_in;
+}
+
+// In CSV every field is written; in JSON an address's record has all but
+// the error, an error record only the input and the error.
+Layout layout(Format format, bool valid) {
+    Layout layout{};
+    const bool json = format == Format::kJson;
+    bool open = false;  // a quoted value waits for its closing quote
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const Value value = kFields[i].value;
+        layout.present[i] = !json || (valid ? value != Value::kError
+                                            : value == Value::kInput || value == Value::kError);
+        if (!layout.present[i]) continue;
+        std::string text = i == 0 ? "" : ",";
+        if (json) {
+            text = std::string(open ? "\"" : "") + (i == 0 ? "{" : ",") + '"' + kFields[i].name +
+                   "\":" + (kFields[i].quoted ? "\"" : "");
+        }
+        layout.lead_in[i] = lead_in(text);
+        open = json && kFields[i].quoted;
+    }
+    layout.end = lead_in(std::string(open ? "\"" : "") + (json ? "}\n" : "\n"));
+    return layout;
+}
 
 char* write_text(char* out, std::string_view text) {
     std::memcpy(out, text.data(), text.size());
     return out + text.size();
 }
 
-// What goes before each of kFields: in JSON the end of the previous value
-// and the key (the twelve text values are strings, the flags not), in CSV
-// a comma. Why: each is copied whole, 32 bytes at once (the room holds
-// them), and the record goes on from its end.
-struct LeadIn {
-    char text[32];
-    std::size_t size;
-};
-using LeadIns = std::array<LeadIn, kFieldCount>;
+char* write_escaped(char* out, Format format, std::string_view text) {
+    return format == Format::kJson ? write_json_string(out, text) : write_csv_field(out, text);
+}
 
-LeadIns lead_ins(Format format) {
-    LeadIns lead_ins{};
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        std::string text = ",";
-        if (format == Format::kJson) {
-            text = std::string(i == 0 || i == 13 ? "," : "\",") + '"' + kFields[i] + "\":";
-            if (i < 12) text += '"';
-        }
-        text.copy(lead_ins[i].text, sizeof lead_ins[i].text - 1);
-        lead_ins[i].size = text.size();
+// The first `digits` hexadecimal digits of the address, upper case: the
+// assignment of its block.
+char* write_assignment(char* out, const Bytes& mac, std::size_t digits) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    for (std::size_t i = 0; i < digits; ++i) {
+        *out++ = kDigits[(mac[i / 2] >> (i % 2 == 0 ? 4 : 0)) & 0x0f];
     }
-    return lead_ins;
+    return out;
 }
 
-// Why: every value is written in place, with no string of its own; a run
-// writes a million records a second.
-char* write_address(char* out, const Bytes& mac, const LeadIns& lead) {
-    const Bytes eui64 = convert_to_eui64(mac);
-    const auto next = [&](std::size_t i) {
-        std::memcpy(out, lead[i].text, sizeof lead[i].text);
-        out += lead[i].size;
-    };
-    next(0);
-    out = write_hex(out, mac, true);
-    next(1);
-    out = write_bit_reversed(out, mac);
-    next(2);
-    out = write_dot_notation(out, mac);
-    next(3);
-    out = std::to_chars(out, out + 20, to_integer(mac)).ptr;
-    next(4);
-    out = write_hex(out, eui64, true);
-    next(5);
-    out = write_bit_reversed(out, eui64);
-    next(6);
-    out = write_dot_notation(out, eui64);
-    next(7);
-    out = std::to_chars(out, out + 20, to_integer(eui64)).ptr;
-    next(8);
-    out = write_contained_mac48(out, mac);
-    next(9);
-    out = write_contained_eui48(out, mac);
-    next(10);
-    out = write_contained_eui48_ul(out, mac);
-    next(11);
-    out = write_ipv6_link_local_canonical(out, mac);
-    next(12);
-    out = write_text(out, is_multicast(mac) ? "true" : "false");
-    next(13);
-    return write_text(out, is_local(mac) ? "true" : "false");
-}
-
-// A record's three fields: in JSON `"assignment":...,"organization":...,
-// "address":...`, in CSV three columns, each after a comma.
-char* write_fields(char* out, Format format, const OUIInfo& record) {
-    if (format == Format::kCsv) {
-        out = write_csv_field(write_text(out, ","), record.assignment);
-        out = write_csv_field(write_text(out, ","), record.organization);
-        return write_csv_field(write_text(out, ","), record.address);
-    }
-    out = write_json_string(write_text(out, "\"assignment\":"), record.assignment);
-    out = write_json_string(write_text(out, ",\"organization\":"), record.organization);
-    return write_json_string(write_text(out, ",\"address\":"), record.address);
-}
-
-// The owner's two records: the MA-L one (oui), then the block with its
-// registry; in JSON objects or null, in CSV columns, empty for none. Why:
-// the block is most often the MA-L record itself, whose fields are then
-// copied rather than escaped again.
-char* write_owner(char* out, Format format, const Owner& owner) {
+// An owner's record: in JSON an object or null, in CSV its columns, empty
+// for none.
+char* write_owner(char* out, Format format, const RecordSource& source, Value value) {
     const bool json = format == Format::kJson;
-    const char* oui_begin = nullptr;
-    const char* oui_end = nullptr;
-    if (owner.oui == nullptr) {
-        out = write_text(out, json ? ",\"oui\":null" : ",,,");
-    } else {
-        if (json) out = write_text(out, ",\"oui\":{");
-        oui_begin = out;
-        out = write_fields(out, format, *owner.oui);
-        oui_end = out;
-        if (json) *out++ = '}';
+    const bool block = value == Value::kBlock;
+    const Registry registry = block ? source.owner.block.registry : Registry::kMaL;
+    const std::uint32_t record = block ? source.owner.block.record : source.owner.oui;
+    if (source.mac == nullptr || record == kNoRecord) {
+        if (json) return write_text(out, "null");
+        // A comma between each two of its columns.
+        for (std::size_t i = block ? 1 : 2; i < std::size(kOwnerFields); ++i) *out++ = ',';
+        return out;
     }
-    if (owner.block.record == nullptr) return write_text(out, json ? ",\"block\":null" : ",,,,");
-    const std::string_view registry = registry_name(owner.block.registry);
-    out = write_text(write_text(out, json ? ",\"block\":{\"registry\":\"" : ","), registry);
-    if (json) out = write_text(out, "\",");
-    if (owner.block.record == owner.oui) {
-        const std::size_t length = static_cast<std::size_t>(oui_end - oui_begin);
-        std::memmove(out, oui_begin, length);
-        out += length;
-    } else {
-        out = write_fields(out, format, *owner.block.record);
+    const Assignee owner = assignee(*source.table, record);
+    if (json) *out++ = '{';
+    for (std::size_t i = block ? 0 : 1; i < std::size(kOwnerFields); ++i) {
+        if (json) {
+            if (i != (block ? 0 : 1)) *out++ = ',';
+            out = write_text(write_text(write_text(out, "\""), kOwnerFields[i]), "\":");
+        } else if (i != (block ? 0 : 1)) {
+            *out++ = ',';
+        }
+        switch (i) {
+            case 0:
+                out = write_escaped(out, format, registry_name(registry));
+                break;
+            case 1:
+                if (json) *out++ = '"';
+                out = write_assignment(out, *source.mac, assignment_digits(registry));
+                if (json) *out++ = '"';
+                break;
+            case 2:
+                out = write_escaped(out, format, owner.organization);
+                break;
+            default:
+                out = write_escaped(out, format, owner.address);
+                break;
+        }
     }
     if (json) *out++ = '}';
     return out;
 }
 
-std::size_t room_for(const OUIInfo* record) {
-    return record == nullptr
-               ? 0
-               : escaped_room(record->assignment) + escaped_room(record->organization) +
-                     escaped_room(record->address);
+// Why: every value is written in place, with no string of its own; a run
+// writes a million records a second.
+char* write_value(char* out, Format format, const RecordSource& source, const Bytes& eui64,
+                  Value value) {
+    switch (value) {
+        case Value::kInput:
+            return write_escaped(out, format, source.input);
+        case Value::kError:
+            return source.mac == nullptr ? write_escaped(out, format, kInvalid) : out;
+        case Value::kOui:
+        case Value::kBlock:
+            return write_owner(out, format, source, value);
+        default:
+            break;
+    }
+    if (source.mac == nullptr) return out;
+    const Bytes& mac = *source.mac;
+    switch (value) {
+        case Value::kEui48:
+            return write_hex(out, mac, true);
+        case Value::kEui48BitReversed:
+            return write_bit_reversed(out, mac);
+        case Value::kEui48Dot:
+            return write_dot_notation(out, mac);
+        case Value::kEui48Integer:
+            return std::to_chars(out, out + 20, to_integer(mac)).ptr;
+        case Value::kEui64:
+            return write_hex(out, eui64, true);
+        case Value::kEui64BitReversed:
+            return write_bit_reversed(out, eui64);
+        case Value::kEui64Dot:
+            return write_dot_notation(out, eui64);
+        case Value::kEui64Integer:
+            return std::to_chars(out, out + 20, to_integer(eui64)).ptr;
+        case Value::kContainedMac48:
+            return write_contained_mac48(out, mac);
+        case Value::kContainedEui48:
+            return write_contained_eui48(out, mac);
+        case Value::kContainedEui48Ul:
+            return write_contained_eui48_ul(out, mac);
+        case Value::kIpv6LinkLocal:
+            return write_ipv6_link_local_canonical(out, mac);
+        case Value::kMulticast:
+            return write_text(out, is_multicast(mac) ? "true" : "false");
+        case Value::kLocal:
+            return write_text(out, is_local(mac) ? "true" : "false");
+        default:
+            return out;
+    }
 }
 
 }  // namespace
 
 std::string csv_header() {
-    std::string header = "input";
-    for (const char* field : kFields) (header += ',') += field;
-    for (const char* field : kRecordFields) (header += ",oui_") += field;
-    header += ",block_registry";
-    for (const char* field : kRecordFields) (header += ",block_") += field;
-    return header + ",error\n";
-}
-
-std::size_t record_room(std::string_view input, const Owner* owner) {
-    return kFixedRoom + escaped_room(input) +
-           (owner == nullptr ? 0 : room_for(owner->oui) + room_for(owner->block.record));
-}
-
-char* write_record(char* out, Format format, std::string_view input, const Bytes& mac,
-                   const Owner& owner) {
-    static const LeadIns kJson = lead_ins(Format::kJson);
-    static const LeadIns kCsv = lead_ins(Format::kCsv);
-    if (format == Format::kCsv) {
-        out = write_csv_field(out, input);
-        out = write_address(out, mac, kCsv);  // digits and separators: nothing to quote
-        return write_text(write_owner(out, format, owner), ",\n");
+    std::string header;
+    for (const Field& field : kFields) {
+        const bool owner = field.value == Value::kOui || field.value == Value::kBlock;
+        if (!owner) (header += ',') += field.name;
+        for (std::size_t i = field.value == Value::kOui ? 1 : 0; owner && i < 4; ++i) {
+            ((header += ',') += field.name) += '_';
+            header += kOwnerFields[i];
+        }
     }
-    out = write_json_string(write_text(out, "{\"input\":"), input);
-    out = write_address(out, mac, kJson);
-    return write_text(write_owner(out, format, owner), "}\n");
+    return header.substr(1) + '\n';
 }
 
-char* write_invalid_record(char* out, Format format, std::string_view input) {
-    if (format == Format::kCsv) {
-        // The 21 fields of an address's record, empty.
-        out = write_text(write_csv_field(out, input), ",,,,,,,,,,,,,,,,,,,,,,");
-        return write_text(write_text(out, kInvalid), "\n");
+std::size_t record_room(const RecordSource& source) {
+    std::size_t room = fixed_room() + escaped_room(source.input);
+    if (source.mac == nullptr) return room;
+    for (const std::uint32_t record : {source.owner.oui, source.owner.block.record}) {
+        if (record == kNoRecord) continue;
+        const Assignee owner = assignee(*source.table, record);
+        room += escaped_room(owner.organization) + escaped_room(owner.address);
     }
-    out = write_json_string(write_text(out, "{\"input\":"), input);
-    return write_text(write_text(write_text(out, ",\"error\":\""), kInvalid), "\"}\n");
+    return room;
+}
+
+char* write_record(char* out, Format format, const RecordSource& source) {
+    static const Layout kLayouts[2][2] = {
+        {layout(Format::kJson, false), layout(Format::kJson, true)},
+        {layout(Format::kCsv, false), layout(Format::kCsv, true)}};
+    const Layout& layout = kLayouts[format == Format::kCsv][source.mac != nullptr];
+    // convert_to_eui64's expansion, in a buffer kept from record to record.
+    thread_local Bytes eui64;
+    if (const Bytes* mac = source.mac) {
+        eui64.assign({(*mac)[0], (*mac)[1], (*mac)[2], 0xff, 0xfe, (*mac)[3], (*mac)[4], (*mac)[5]});
+    }
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        if (!layout.present[i]) continue;
+        std::memcpy(out, layout.lead_in[i].text, sizeof layout.lead_in[i].text);
+        out = write_value(out + layout.lead_in[i].size, format, source, eui64, kFields[i].value);
+    }
+    std::memcpy(out, layout.end.text, sizeof layout.end.text);
+    return out + layout.end.size;
 }
 
 }  // namespace hexalune

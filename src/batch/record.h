@@ -16,18 +16,23 @@ enum class Format { kJson, kCsv };
 /// joined by "_" (oui_organization), and the error column last.
 std::string csv_header();
 
-/// Room enough for the record of `input` and `owner` (for an invalid line,
-/// none) in either format.
-std::size_t record_room(std::string_view input, const Owner* owner);
+/// What a record is written from: an input line or argument, and, when it
+/// is an address, its bytes and owner in `table`.
+struct RecordSource {
+    std::string_view input;
+    const Bytes* mac = nullptr;  // null: no address
+    Owner owner;
+    const OwnerTable* table = nullptr;
+};
 
-/// Writes the record of a six-byte address whose text was `input`, with
-/// what the registries say of it, and its line ending, at `out`; returns
-/// the end of what it wrote.
-char* write_record(char* out, Format format, std::string_view input, const Bytes& mac,
-                   const Owner& owner);
+/// Room enough for the record of `source` in either format.
+std::size_t record_room(const RecordSource& source);
 
-/// As write_record, for an input line that is no address.
-char* write_invalid_record(char* out, Format format, std::string_view input);
+/// Writes the record of `source` and its line ending at `out`, which has
+/// record_room(source) bytes; returns the end of what it wrote. An input
+/// that is no address gives its error record: in JSON only the input and
+/// the error, in CSV every other column empty.
+char* write_record(char* out, Format format, const RecordSource& source);
 
 }  // namespace hexalune
 

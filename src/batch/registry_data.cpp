@@ -116,25 +116,11 @@ std::string modification_date(const fs::path& path) {
 
 }  // namespace
 
-RegistryData load_embedded_registries(const std::string& date, std::ostream& report) {
+RegistryData load_embedded_registries(const std::string& date) {
     RegistryData data;
-    for (Registry registry : kListingOrder) {
-        data.registries[number(registry)] =
-            parse(load_embedded_listing(registry), listing_file_name(registry), report);
-        data.dates[number(registry)] = date;
-    }
+    data.table = embedded_owner_table();
+    data.dates.fill(date);
     return data;
-}
-
-std::uintmax_t listing_bytes_in(const std::string& directory) {
-    std::uintmax_t bytes = 0;
-    for (Registry registry : kRegistries) {
-        std::error_code error;
-        const std::uintmax_t size =
-            fs::file_size(fs::u8path(directory) / listing_file_name(registry), error);
-        if (!error) bytes += size;
-    }
-    return bytes;
 }
 
 RegistryData load_registry_directory(const std::string& directory, std::ostream& report) {
@@ -143,11 +129,16 @@ RegistryData load_registry_directory(const std::string& directory, std::ostream&
     if (!fs::is_directory(root, error)) fail(root, error ? error.message() : "not a directory");
     RegistryData data;
     data.directory = directory;
-    for (Registry registry : kListingOrder) {
-        const fs::path path = root / listing_file_name(registry);
-        data.registries[number(registry)] = parse(read_listing(path), path.u8string(), report);
-        data.dates[number(registry)] = modification_date(path);
+    {
+        Registries registries;
+        for (Registry registry : kListingOrder) {
+            const fs::path path = root / listing_file_name(registry);
+            registries[number(registry)] = parse(read_listing(path), path.u8string(), report);
+            data.dates[number(registry)] = modification_date(path);
+        }
+        data.built = build_owner_table(registries);
     }
+    data.table = view(data.built);
     return data;
 }
 

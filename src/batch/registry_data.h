@@ -2,7 +2,6 @@
 #define HEXALUNE_BATCH_REGISTRY_DATA_H_
 
 #include <array>
-#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -12,19 +11,14 @@ namespace hexalune {
 
 /// The registries a run looks addresses up in, and where they came from.
 struct RegistryData {
-    Registries registries;
+    OwnerTableData built;  // a table read at run time; `table` views it (moving keeps it valid)
+    OwnerTable table;
     std::array<std::string, 4> dates;  // each listing's date, YYYY-MM-DD, indexed by Registry
     std::string directory;             // empty: the listings embedded in the program
 };
 
-/// The four registries from the listings embedded in the program, dated
-/// `date`. Bad lines (the embedded listings have none) are reported on
-/// `report`.
-RegistryData load_embedded_registries(const std::string& date, std::ostream& report);
-
-/// The bytes of the four listings in `directory`, for sizing the heap; 0
-/// for any that cannot be read.
-std::uintmax_t listing_bytes_in(const std::string& directory);
+/// The table compiled into the program, its listings dated `date`.
+RegistryData load_embedded_registries(const std::string& date);
 
 /// The four registries from oui.csv, mam.csv, oui36.csv and iab.csv in
 /// `directory`, each dated by its file's modification time. A directory

@@ -17,12 +17,6 @@ struct EmbeddedListing {
 /// embedded_listing_none.cpp (no listing, for the failure tests).
 EmbeddedListing embedded_listing();
 
-/// The MA-M, MA-S and IAB listings, embedded the same way; only programs
-/// that call load_embedded_listing link them.
-EmbeddedListing embedded_listing_ma_m();
-EmbeddedListing embedded_listing_ma_s();
-EmbeddedListing embedded_listing_iab();
-
 }  // namespace hexalune
 
 #endif  // HEXALUNE_REGISTRY_EMBEDDED_LISTING_H_

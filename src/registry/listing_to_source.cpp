@@ -1,7 +1,6 @@
-// Build tool: writes a C++ source that defines embedded_listing(), or
-// another function of embedded_listing.h, over the bytes of a listing
-// file, for targets where the assembler cannot include the file itself.
-// Usage: listing_to_source LISTING OUTPUT [FUNCTION].
+// Build tool: writes a C++ source that defines embedded_listing() over the
+// bytes of a listing file, for targets where the assembler cannot include
+// the file itself. Usage: listing_to_source LISTING OUTPUT.
 //
 // The bytes become adjacent string literals of a bounded length, with every
 // byte outside printable ASCII as a three-digit octal escape, so that a
@@ -19,7 +18,7 @@ namespace {
 const std::size_t kChunk = 1024;
 
 // The C++ source that carries `bytes`.
-std::string listing_source(const std::string& bytes, const std::string& function) {
+std::string listing_source(const std::string& bytes) {
     static const char kOctal[] = "01234567";
     std::string out =
         "// Generated from the registry listing by listing_to_source: do not edit.\n\n"
@@ -41,9 +40,7 @@ std::string listing_source(const std::string& bytes, const std::string& function
     }
     out +=
         ";\n\n}  // namespace\n\nnamespace hexalune {\n\n"
-        "EmbeddedListing " +
-        function +
-        "() { return {kListing, sizeof kListing - 1}; }\n\n"
+        "EmbeddedListing embedded_listing() { return {kListing, sizeof kListing - 1}; }\n\n"
         "}  // namespace hexalune\n";
     return out;
 }
@@ -51,8 +48,8 @@ std::string listing_source(const std::string& bytes, const std::string& function
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 4) {
-        std::cerr << "usage: listing_to_source LISTING OUTPUT [FUNCTION]\n";
+    if (argc != 3) {
+        std::cerr << "usage: listing_to_source LISTING OUTPUT\n";
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
@@ -61,7 +58,7 @@ int main(int argc, char** argv) {
         std::cerr << "listing_to_source: cannot read " << argv[1] << '\n';
         return 1;
     }
-    const std::string source = listing_source(bytes, argc == 4 ? argv[3] : "embedded_listing");
+    const std::string source = listing_source(bytes);
     std::ofstream out(argv[2], std::ios::binary);
     if (!(out << source) || !out.flush()) {
         std::cerr << "listing_to_source: cannot write " << argv[2] << '\n';

@@ -1,18 +1,27 @@
 #include "registries.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
+#include <utility>
 
 namespace hexalune {
 
 namespace {
 
-constexpr std::uint64_t kSubdivided = std::uint64_t{1} << 63;
+constexpr std::uint64_t kSubdivided = std::uint64_t{1} << 39;
+constexpr std::uint64_t kKeyBits = kSubdivided - 1;
+constexpr int kRecordShift = 40;
 
 std::size_t number(Registry registry) { return static_cast<std::size_t>(registry); }
 
 // The key of a prefix of `registry` whose digits have the value `value`.
 std::uint64_t key_of(Registry registry, std::uint64_t value) {
     return std::uint64_t{number(registry) + 1} << 36 | value;
+}
+
+std::uint64_t oui_of(const Bytes& mac) {
+    return std::uint64_t{mac[0]} << 16 | std::uint64_t{mac[1]} << 8 | mac[2];
 }
 
 // The value of a key of exactly `digits` upper-case hexadecimal digits, or
@@ -34,19 +43,50 @@ std::size_t home_of(std::uint64_t key, std::size_t mask) {
     return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> 32) & mask;
 }
 
-// The slot that holds `key` (flags aside), or the free slot where it would
-// go: the first of either from the key's home slot on.
-std::size_t slot_of(const std::vector<OwnerIndex::Slot>& slots, std::uint64_t key) {
-    const std::size_t mask = slots.size() - 1;
+// The slot that holds `key`, or the free slot where it would go.
+template <typename Slots>
+std::size_t slot_of(const Slots& slots, std::size_t count, std::uint64_t key) {
+    const std::size_t mask = count - 1;
     std::size_t at = home_of(key, mask);
-    while (slots[at].key != 0 && (slots[at].key & ~kSubdivided) != key) at = (at + 1) & mask;
+    while (slots[at] != 0 && (slots[at] & kKeyBits) != key) at = (at + 1) & mask;
     return at;
 }
 
-const OwnerIndex::Slot* find(const OwnerIndex& index, std::uint64_t key) {
-    const OwnerIndex::Slot& slot = index.slots[slot_of(index.slots, key)];
-    return slot.key == 0 ? nullptr : &slot;
+// The slot of `key`, or 0 (a free slot) when it has none.
+std::uint64_t find(const OwnerTable& table, std::uint64_t key) {
+    return table.slots[slot_of(table.slots, table.slot_count, key)];
 }
+
+std::uint32_t record_of(std::uint64_t slot) {
+    return static_cast<std::uint32_t>(slot >> kRecordShift);
+}
+
+// The pool's texts, each stored once.
+class Pool {
+public:
+    explicit Pool(std::vector<char>& text) : text_(text) {}
+
+    std::uint32_t add(const std::string& text) {
+        const auto [found, added] = offsets_.emplace(text, 0);
+        if (!added) return found->second;
+        const std::size_t size = 2 + text.size();
+        if (size > kOwnerTextRow - 1) throw std::length_error("owner table: text too long");
+        const std::size_t used = text_.size() % kOwnerTextRow;
+        if (used + size > kOwnerTextRow - 1) text_.resize(text_.size() + kOwnerTextRow - used);
+        if (text_.size() > 0xFFFFFFFFu - kOwnerTextRow) {
+            throw std::length_error("owner table: too much text");
+        }
+        found->second = static_cast<std::uint32_t>(text_.size());
+        text_.push_back(static_cast<char>(text.size() & 0xFF));
+        text_.push_back(static_cast<char>(text.size() >> 8));
+        text_.insert(text_.end(), text.begin(), text.end());
+        return found->second;
+    }
+
+private:
+    std::vector<char>& text_;
+    std::unordered_map<std::string_view, std::uint32_t> offsets_;
+};
 
 }  // namespace
 
@@ -65,65 +105,107 @@ std::size_t assignment_digits(Registry registry) {
     return kDigits[number(registry)];
 }
 
-OwnerIndex index_owners(const Registries& registries) {
-    // Each record takes a slot, and one of the other registries' may add one
-    // for its MA-L prefix: with twice as many slots as that the table stays
-    // at most half full.
-    std::size_t slots_needed = 0;
-    for (Registry registry : kRegistries) {
-        const std::size_t records = registries[number(registry)].size();
-        slots_needed += registry == Registry::kMaL ? records : 2 * records;
-    }
-    std::size_t size = 16;
-    while (size < 2 * slots_needed) size *= 2;
-    OwnerIndex index;
-    index.slots.resize(size);
+OwnerTableData build_owner_table(const Registries& registries) {
+    OwnerTableData data;
+    Pool pool(data.text);
+    // Every key with its slot's contents, in the registries' order.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> keys;
     for (Registry registry : kRegistries) {
         const std::size_t digits = assignment_digits(registry);
-        for (const auto& entry : registries[number(registry)]) {
-            const std::int64_t value = prefix_value(entry.first, digits);
+        data.assignments[number(registry)] = registries[number(registry)].size();
+        for (const auto& [assignment, record] : registries[number(registry)]) {
+            const std::int64_t value = prefix_value(assignment, digits);
             if (value < 0) continue;
+            const std::size_t at = data.records.size() / 2;
+            if (at >= kNoRecord) throw std::length_error("owner table: too many records");
+            data.records.push_back(pool.add(record.organization));
+            data.records.push_back(pool.add(record.address));
             const std::uint64_t key = key_of(registry, static_cast<std::uint64_t>(value));
-            OwnerIndex::Slot& slot = index.slots[slot_of(index.slots, key)];
-            slot.key |= key;
-            slot.record = &entry.second;
+            keys.emplace_back(key, key | std::uint64_t{at} << kRecordShift);
             if (registry != Registry::kMaL) {
                 const std::uint64_t oui = static_cast<std::uint64_t>(value) >> 4 * (digits - 6);
                 const std::uint64_t ma_l = key_of(Registry::kMaL, oui);
-                index.slots[slot_of(index.slots, ma_l)].key |= ma_l | kSubdivided;
+                keys.emplace_back(ma_l, ma_l | kSubdivided | std::uint64_t{kNoRecord} << kRecordShift);
             }
         }
     }
-    return index;
+    std::sort(keys.begin(), keys.end());
+    std::size_t distinct = 0;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        distinct += i == 0 || keys[i].first != keys[i - 1].first;
+    }
+    std::size_t size = 16;
+    while (size < 2 * distinct) size *= 2;
+    data.slots.resize(size);
+    for (const auto& [key, contents] : keys) {
+        std::uint64_t& slot = data.slots[slot_of(data.slots, size, key)];
+        if (slot == 0) {
+            slot = contents;
+        } else if ((contents & kSubdivided) != 0) {
+            slot |= kSubdivided;  // an MA-L record's prefix, subdivided
+        } else {
+            // The MA-L record of a prefix already marked subdivided.
+            slot = contents | kSubdivided;
+        }
+    }
+    return data;
 }
 
-void prefetch_owner([[maybe_unused]] const Bytes& mac, [[maybe_unused]] const OwnerIndex& index) {
+OwnerTable view(const OwnerTableData& data) {
+    return {data.slots.data(), data.slots.size(), data.records.data(), data.records.size() / 2,
+            data.text.data(),  data.text.size(),  data.assignments};
+}
+
+void prefetch_owner([[maybe_unused]] const Bytes& mac, [[maybe_unused]] const OwnerTable& table) {
 #if defined(__GNUC__)
-    if (mac.size() < 3 || index.slots.empty()) return;
-    const std::uint64_t oui = std::uint64_t{mac[0]} << 16 | std::uint64_t{mac[1]} << 8 | mac[2];
-    __builtin_prefetch(&index.slots[home_of(key_of(Registry::kMaL, oui), index.slots.size() - 1)]);
+    if (mac.size() < 3 || table.slot_count == 0) return;
+    __builtin_prefetch(
+        &table.slots[home_of(key_of(Registry::kMaL, oui_of(mac)), table.slot_count - 1)]);
 #endif
 }
 
-Owner lookup_owner(const Bytes& mac, const OwnerIndex& index) {
+Owner lookup_owner(const Bytes& mac, const OwnerTable& table) {
     if (mac.size() < 6) throw std::invalid_argument("lookup_owner needs six bytes");
     Owner owner;
-    const std::uint64_t oui = std::uint64_t{mac[0]} << 16 | std::uint64_t{mac[1]} << 8 | mac[2];
-    const OwnerIndex::Slot* const ma_l = find(index, key_of(Registry::kMaL, oui));
-    if (ma_l == nullptr) return owner;
-    owner.oui = ma_l->record;
-    owner.block = {Registry::kMaL, ma_l->record};
-    if ((ma_l->key & kSubdivided) == 0) return owner;
+    if (table.slot_count == 0) return owner;
+    const std::uint64_t oui = oui_of(mac);
+    const std::uint64_t ma_l = find(table, key_of(Registry::kMaL, oui));
+    if (ma_l == 0) return owner;
+    owner.oui = record_of(ma_l);
+    owner.block = {Registry::kMaL, owner.oui};
+    if ((ma_l & kSubdivided) == 0) return owner;
     const std::uint64_t nine = oui << 12 | std::uint64_t{mac[3]} << 4 | mac[4] >> 4;
     const std::pair<Registry, std::uint64_t> longer[] = {
         {Registry::kMaS, nine}, {Registry::kIab, nine}, {Registry::kMaM, nine >> 8}};
     for (const auto& [registry, value] : longer) {
-        if (const OwnerIndex::Slot* const slot = find(index, key_of(registry, value))) {
-            owner.block = {registry, slot->record};
+        if (const std::uint64_t slot = find(table, key_of(registry, value))) {
+            owner.block = {registry, record_of(slot)};
             break;
         }
     }
     return owner;
+}
+
+Assignee assignee(const OwnerTable& table, std::uint32_t record) {
+    const auto text = [&](std::uint32_t at) {
+        const char* bytes = table.text + at;
+        const std::size_t size = static_cast<unsigned char>(bytes[0]) |
+                                 std::size_t{static_cast<unsigned char>(bytes[1])} << 8;
+        return std::string_view(bytes + 2, size);
+    };
+    return {text(table.records[2 * std::size_t{record}]),
+            text(table.records[2 * std::size_t{record} + 1])};
+}
+
+void prefetch_assignee([[maybe_unused]] const OwnerTable& table,
+                       [[maybe_unused]] std::uint32_t record, [[maybe_unused]] bool text) {
+#if defined(__GNUC__)
+    if (record == kNoRecord) return;
+    const std::uint32_t* entry = table.records + 2 * std::size_t{record};
+    if (!text) return __builtin_prefetch(entry);
+    __builtin_prefetch(table.text + entry[0]);
+    __builtin_prefetch(table.text + entry[1]);
+#endif
 }
 
 }  // namespace hexalune

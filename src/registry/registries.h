@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../notation/bytes.h"
@@ -30,56 +31,100 @@ const char* listing_file_name(Registry registry);
 /// The number of hexadecimal digits in the registry's assignments.
 std::size_t assignment_digits(Registry registry);
 
-/// The registry's listing carried inside the executable, byte for byte; the
-/// MA-L one is load_resource_data's. On Windows they are resources CSVFILE
-/// 1 (MA-L), 2 (MA-M), 3 (MA-S) and 4 (IAB). Throws std::runtime_error with
-/// load_resource_data's messages.
-std::string load_embedded_listing(Registry registry);
-
-/// A registry map for each registry, indexed by Registry.
+/// A registry map for each registry, indexed by Registry: what the
+/// listings' reader (csv_reader.h) gives, and what an owner table is built
+/// from.
 using Registries = std::array<RegistryMap, 4>;
+
+/// Every assignment of the four registries, for longest-prefix lookup, in
+/// arrays of numbers and one pool of text, so that a table can be compiled
+/// into a program as constant data. It points to arrays it does not own:
+/// the embedded table's, or an OwnerTableData's.
+struct OwnerTable {
+    // Open addressing, at most half full, a power of two. A slot holds the
+    // registry's number plus one above the prefix's 36 bits, bit 39 for an
+    // MA-L prefix that other registries subdivide, and the record's number
+    // from bit 40 (kNoRecord for a subdivided prefix with no MA-L record);
+    // 0 is a free slot.
+    const std::uint64_t* slots = nullptr;
+    std::size_t slot_count = 0;
+    // Per record, where its organization and then its address begin in
+    // `text`: each a two-byte length, low byte first, then its bytes.
+    // Equal texts are stored once.
+    const std::uint32_t* records = nullptr;
+    std::size_t record_count = 0;
+    const char* text = nullptr;
+    std::size_t text_size = 0;
+    // The distinct assignments each registry's listing holds, indexed by
+    // Registry; those whose key is not its registry's number of upper-case
+    // digits are counted but can own no address.
+    std::array<std::size_t, 4> assignments{};
+};
+
+/// The arrays of an owner table built at run time.
+struct OwnerTableData {
+    std::vector<std::uint64_t> slots;
+    std::vector<std::uint32_t> records;
+    std::vector<char> text;
+    std::array<std::size_t, 4> assignments{};
+};
+
+/// A text never crosses a multiple of this many bytes in the pool, and
+/// never takes the last byte before one: a compiled table keeps its pool
+/// in rows of this size, one string literal each.
+constexpr std::size_t kOwnerTextRow = 4096;
+
+/// The owner table of `registries`. Throws std::length_error for a text
+/// too long for a row, or records beyond the slots' numbering (16 million).
+OwnerTableData build_owner_table(const Registries& registries);
+
+/// The table that `data` holds, valid while `data` is unchanged.
+OwnerTable view(const OwnerTableData& data);
+
+/// The table of the four listings the library was built with (data/).
+const OwnerTable& embedded_owner_table();
+
+/// A record's number in its table; kNoRecord for none.
+constexpr std::uint32_t kNoRecord = 0xFFFFFF;
 
 /// An assignment, and the registry that made it.
 struct Block {
     Registry registry = Registry::kMaL;
-    const OUIInfo* record = nullptr;  // null: none
+    std::uint32_t record = kNoRecord;
 };
 
 /// What the registries say of an address.
 struct Owner {
     /// The MA-L record of its first three bytes, the one lookup_oui_info
-    /// gives; null when there is none.
-    const OUIInfo* oui = nullptr;
-    /// The most specific assignment that holds it.
+    /// gives.
+    std::uint32_t oui = kNoRecord;
+    /// The most specific assignment that holds it. Its assignment is the
+    /// address's first assignment_digits(registry) digits.
     Block block;
 };
 
-/// The records of the four registries by their prefixes, for lookup_owner.
-/// It points into the maps, which must outlive it unchanged.
-struct OwnerIndex {
-    // Open addressing, at most half full. A key is the registry's number
-    // plus one, shifted past 36 bits, and the prefix's value; 0 is a free
-    // slot. Bit 63 marks an MA-L prefix that other registries subdivide.
-    struct Slot {
-        std::uint64_t key = 0;
-        const OUIInfo* record = nullptr;  // null for a subdivided prefix with no MA-L record
-    };
-    std::vector<Slot> slots;
-};
-
-/// Indexes every record whose key is as many upper-case hexadecimal digits
-/// as its registry's assignments; other keys can match no address.
-OwnerIndex index_owners(const Registries& registries);
-
-/// Starts loading the part of the index that lookup_owner will read for a
+/// Starts loading the part of the table that lookup_owner will read for a
 /// six-byte address, and changes nothing: a run over many addresses calls
 /// it some addresses ahead, so that their waits for memory overlap.
-void prefetch_owner(const Bytes& mac, const OwnerIndex& index);
+void prefetch_owner(const Bytes& mac, const OwnerTable& table);
 
 /// What the registries say of a six-byte address. The block is the record
 /// of its first 9 digits in MA-S, else in IAB, else of its first 7 in
 /// MA-M, else of its first 6 in MA-L.
-Owner lookup_owner(const Bytes& mac, const OwnerIndex& index);
+Owner lookup_owner(const Bytes& mac, const OwnerTable& table);
+
+/// Whom a record assigns its block to.
+struct Assignee {
+    std::string_view organization;
+    std::string_view address;
+};
+
+/// Record `record` (not kNoRecord) of `table`.
+Assignee assignee(const OwnerTable& table, std::uint32_t record);
+
+/// Starts loading what assignee will read of `record`, if there is one:
+/// its entry, or with `text` its texts, which reads the entry.
+void prefetch_assignee(const OwnerTable& table, std::uint32_t record, bool text);
 
 }  // namespace hexalune
 

@@ -1,0 +1,229 @@
+#include "pipeline.h"
+
+#include <algorithm>
+#include <exception>
+#include <future>
+#include <thread>
+#include <utility>
+
+#include "input_text.h"
+#include "notation/parse.h"
+
+namespace hexalune {
+
+namespace {
+
+// What is kept of a line that goes on in the next read: the limit, a CR
+// before the line feed, and a byte more that tells a longer line.
+const std::size_t kKept = kLineLimit + 2;
+
+// Why: input is read, and records written, in blocks of this many bytes of
+// input, not line by line; half a block's records (about a megabyte) wait
+// on the second thread.
+const std::size_t kChunk = 1 << 16;
+
+// A block of at least this many bytes is shared between two threads.
+const std::size_t kShareAt = 1 << 14;
+
+// Records are written once this many bytes of them wait, where nothing
+// must go before them.
+const std::size_t kFlushAt = 1 << 16;
+
+// Why: the registry lookups of this many addresses are started together, so
+// that their waits for memory overlap rather than follow one another.
+const std::size_t kGroup = 16;
+
+struct Run {
+    Format format;
+    const OwnerTable& table;
+    Output output;
+    bool flushes;  // whether its records may be written as they come
+    bool invalid = false;
+};
+
+// A line or argument waiting in a group to be converted.
+struct Item {
+    std::string_view text;  // trimmed
+    const char* where;      // "line" or "argument"
+    std::size_t number;
+    bool cut;    // longer than kLineLimit: the text is its start
+    bool valid;  // an address: `mac` and `owner` hold its bytes and owner
+    Bytes mac;
+    Owner owner;
+};
+
+// A group's items, kept for the next group with their buffers.
+struct Group {
+    std::vector<Item> items = std::vector<Item>(kGroup);
+    std::size_t size = 0;
+};
+
+// The records of the group's items, in order, and for each that is no
+// address a message naming where it stood; the group is then empty.
+void convert(Run& run, Group& group) {
+    static const std::string kCutOff =
+        " (longer than " + std::to_string(kLineLimit) + " bytes, cut off)\n";
+    Item* const end = group.items.data() + group.size;
+    for (Item* item = group.items.data(); item != end; ++item) {
+        item->valid = !item->cut && parse_device_notation(item->text, item->mac);
+        if (item->valid) prefetch_owner(item->mac, run.table);
+    }
+    for (Item* item = group.items.data(); item != end; ++item) {
+        if (!item->valid) continue;
+        item->owner = lookup_owner(item->mac, run.table);
+        prefetch_assignee(run.table, item->owner.oui, false);
+        prefetch_assignee(run.table, item->owner.block.record, false);
+    }
+    for (Item* item = group.items.data(); item != end; ++item) {
+        if (!item->valid) continue;
+        prefetch_assignee(run.table, item->owner.oui, true);
+        prefetch_assignee(run.table, item->owner.block.record, true);
+    }
+    for (Item* item = group.items.data(); item != end; ++item) {
+        const RecordSource source{item->text, item->valid ? &item->mac : nullptr, item->owner,
+                                  &run.table};
+        append_records(run.output, record_room(source),
+                       [&](char* out) { return write_record(out, run.format, source); });
+        if (item->valid) continue;
+        run.output.messages += std::string("hexalune-batch: ") + item->where + ' ' +
+                               std::to_string(item->number) + ": invalid MAC address" +
+                               (item->cut ? kCutOff : "\n");
+        run.invalid = true;
+    }
+    group.size = 0;
+    if (run.flushes && run.output.size >= kFlushAt) flush_output(run.output);
+}
+
+bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Adds a line or argument to the group, unless it is blank and `skip_blank`;
+// converts the group once it is full.
+void add(Run& run, Group& group, std::string_view text, const char* where, std::size_t number,
+         bool skip_blank) {
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);  // of a CR LF
+    const bool cut = text.size() > kLineLimit;
+    if (cut) text = text.substr(0, kLineLimit);
+    while (!text.empty() && is_space(text.front())) text.remove_prefix(1);
+    while (!text.empty() && is_space(text.back())) text.remove_suffix(1);
+    if (text.empty() && !cut && skip_blank) return;
+    Item& item = group.items[group.size++];
+    item.text = text;
+    item.where = where;
+    item.number = number;
+    item.cut = cut;
+    if (group.size == group.items.size()) convert(run, group);
+}
+
+// Converts the lines of `lines`, each ending in a line feed, which follow
+// line `number`; gives the number of lines.
+std::size_t convert_lines(Run& run, std::string_view lines, std::size_t number) {
+    Group group;
+    const std::size_t first = number;
+    for (std::size_t end; (end = lines.find('\n')) != std::string_view::npos;) {
+        add(run, group, lines.substr(0, end), "line", ++number, true);
+        lines.remove_prefix(end + 1);
+    }
+    convert(run, group);
+    return number - first;
+}
+
+// As convert_lines, the second half of the lines on a thread of its own
+// when there are enough of them and `other` (the second thread's run,
+// kept from block to block with its buffers). Why: on two processors a
+// large input converts in little more than half the time.
+std::size_t convert_lines_shared(Run& run, Run* other, std::string_view lines,
+                                 std::size_t number) {
+    if (other == nullptr || lines.size() < kShareAt) return convert_lines(run, lines, number);
+    const std::size_t half = lines.find('\n', lines.size() / 2) + 1;
+    const std::string_view first = lines.substr(0, half), second = lines.substr(half);
+    const auto count = static_cast<std::size_t>(std::count(first.begin(), first.end(), '\n'));
+    std::future<std::size_t> done;
+    try {
+        done = std::async(std::launch::async,
+                          [&] { return convert_lines(*other, second, number + count); });
+    } catch (const std::exception&) {
+        // No thread to be had (little memory, a limit on processes): this
+        // one converts everything.
+        return convert_lines(run, lines, number);
+    }
+    convert_lines(run, first, number);
+    const std::size_t total = count + done.get();
+    // The other half's records and messages follow this half's.
+    flush_output(run.output);
+    flush_output(other->output);
+    if (run.output.error == 0) run.output.error = other->output.error;
+    run.output.messages_lost = run.output.messages_lost || other->output.messages_lost;
+    run.invalid = run.invalid || other->invalid;
+    other->invalid = false;
+    return total;
+}
+
+Run start(const Pipeline& pipeline) {
+    Run run{pipeline.format, *pipeline.table, Output{pipeline.records, pipeline.messages}, true};
+    if (pipeline.format == Format::kCsv) {
+        const std::string header = csv_header();
+        append_records(run.output, header.size(),
+                       [&](char* out) { return std::copy(header.begin(), header.end(), out); });
+    }
+    return run;
+}
+
+Outcome finish(Run& run) {
+    flush_output(run.output);
+    return {run.invalid, run.output.error, run.output.messages_lost, {}};
+}
+
+}  // namespace
+
+Outcome convert_input(const Pipeline& pipeline, const Reader& read) {
+    Run run = start(pipeline);
+    Run other{pipeline.format, *pipeline.table, Output{pipeline.records, pipeline.messages}, false};
+    const bool threads = pipeline.threads && std::thread::hardware_concurrency() > 1;
+    std::vector<char> chunk(kChunk);
+    InputText input;
+    std::string line;  // the start of a line that goes on in the next read
+    std::size_t number = 0;
+    std::string error;
+    for (bool more = true; more && flush_output(run.output);) {
+        const std::size_t got = read(chunk.data(), chunk.size(), error);
+        more = got != 0;
+        std::string_view data = input_text(input, std::string_view(chunk.data(), got));
+        const std::size_t first_end = data.find('\n');
+        if (first_end == std::string_view::npos) {
+            // The rest of the line, as much of it as can matter.
+            line.append(data, 0, kKept - std::min(line.size(), kKept));
+            continue;
+        }
+        if (!line.empty()) {
+            // A line begun in an earlier read.
+            line.append(data, 0, std::min(first_end, kKept));
+            line += '\n';
+            number += convert_lines(run, line, number);
+            line.clear();
+            data.remove_prefix(first_end + 1);
+        }
+        const std::size_t last_end = data.rfind('\n');
+        if (last_end != std::string_view::npos) {
+            number += convert_lines_shared(run, threads ? &other : nullptr,
+                                           data.substr(0, last_end + 1), number);
+            data.remove_prefix(last_end + 1);
+        }
+        line.append(data, 0, std::min(data.size(), kKept));
+    }
+    if (!line.empty()) convert_lines(run, line + '\n', number);
+    Outcome outcome = finish(run);
+    outcome.read_error = error;
+    return outcome;
+}
+
+Outcome convert_arguments(const Pipeline& pipeline, const std::vector<std::string>& arguments) {
+    Run run = start(pipeline);
+    Group group;
+    for (std::size_t i = 0; i < arguments.size() && run.output.error == 0; ++i) {
+        add(run, group, arguments[i], "argument", i + 1, false);
+    }
+    convert(run, group);
+    return finish(run);
+}
+
+}  // namespace hexalune

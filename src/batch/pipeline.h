@@ -1,0 +1,56 @@
+#ifndef HEXALUNE_BATCH_PIPELINE_H_
+#define HEXALUNE_BATCH_PIPELINE_H_
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "output.h"
+#include "record.h"
+#include "registry/registries.h"
+
+namespace hexalune {
+
+/// Gives the next bytes of input into `buffer`, at most `size`, as soon as
+/// there are any; 0 at the end of input, and when it cannot be read (then
+/// with the reason in `error`).
+using Reader = std::function<std::size_t(char* buffer, std::size_t size, std::string& error)>;
+
+/// A conversion: what its records are, and where they and the messages on
+/// lines that are no address go.
+struct Pipeline {
+    Format format = Format::kJson;
+    const OwnerTable* table = nullptr;
+    Writer records;
+    Writer messages;
+    // Large blocks of input are converted on two threads; off, or where no
+    // thread can be had, on one.
+    bool threads = true;
+};
+
+/// How a conversion went.
+struct Outcome {
+    bool invalid = false;      // a line or argument was no address
+    int output_error = 0;      // why the records could not be written (errno); 0 if they were
+    bool messages_lost = false;
+    std::string read_error;    // why the input could not be read to its end; empty if it was
+};
+
+/// A line is cut off after this many bytes (its CR LF aside): no address is
+/// that long, and an endless line cannot exhaust memory.
+constexpr std::size_t kLineLimit = 1024;
+
+/// Reads text (input_text.h) from `read` to its end and writes a record for
+/// each of its lines that is not blank, in order: the CSV header first. What
+/// has been converted is written before each read. It stops early only
+/// when the records cannot be written.
+Outcome convert_input(const Pipeline& pipeline, const Reader& read);
+
+/// As convert_input, one record for each of `arguments`, blank ones too.
+Outcome convert_arguments(const Pipeline& pipeline, const std::vector<std::string>& arguments);
+
+}  // namespace hexalune
+
+#endif  // HEXALUNE_BATCH_PIPELINE_H_

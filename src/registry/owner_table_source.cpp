@@ -1,0 +1,102 @@
+// Build tool: compiles the four registry listings into a C++ source that
+// defines embedded_owner_table() over constant arrays, so that a program
+// parses nothing at run time. Usage:
+//   owner_table_source OUTPUT MA-S IAB MA-M MA-L
+// (oui36.csv, iab.csv, mam.csv, oui.csv). A listing with a bad line fails.
+//
+// The source holds no pointer but the table's own few, and nothing beyond
+// any compiler's limits: numbers in arrays, and the text in rows of
+// kOwnerTextRow bytes, one string literal each, every byte outside
+// printable ASCII as a three-digit octal escape.
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "registry/csv_reader.h"
+#include "registry/registries.h"
+
+namespace {
+
+using namespace hexalune;
+
+template <typename Numbers>
+void write_numbers(std::ostream& out, const char* type, const char* name, const Numbers& numbers) {
+    out << "const " << type << ' ' << name << "[] = {";
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        out << (i % 8 == 0 ? "\n    " : " ");
+        if (numbers[i] == 0) {
+            out << "0,";
+        } else {
+            out << "0x" << std::hex << numbers[i] << std::dec << "u,";
+        }
+    }
+    out << "\n};\n\n";
+}
+
+std::string table_source(const OwnerTableData& data) {
+    static const char kOctal[] = "01234567";
+    std::ostringstream out;
+    out << "// Generated from the registry listings by owner_table_source: do not edit.\n\n"
+           "#include <cstdint>\n\n#include \"registry/registries.h\"\n\n"
+           "namespace hexalune {\n\nnamespace {\n\n";
+    write_numbers(out, "std::uint64_t", "kSlots", data.slots);
+    write_numbers(out, "std::uint32_t", "kRecords", data.records);
+    const std::size_t rows = (data.text.size() + kOwnerTextRow - 1) / kOwnerTextRow;
+    out << "const char kText[" << rows << "][" << kOwnerTextRow << "] = {";
+    for (std::size_t row = 0; row < rows; ++row) {
+        out << "\n    \"";
+        // The row's last byte is its literal's terminating null.
+        const std::size_t end = std::min(data.text.size(), (row + 1) * kOwnerTextRow - 1);
+        for (std::size_t i = row * kOwnerTextRow; i < end; ++i) {
+            const auto c = static_cast<unsigned char>(data.text[i]);
+            if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\' && c != '?') {
+                out << static_cast<char>(c);
+            } else {
+                out << '\\' << kOctal[c >> 6] << kOctal[(c >> 3) & 7] << kOctal[c & 7];
+            }
+        }
+        out << "\",";
+    }
+    out << "\n};\n\n}  // namespace\n\nconst OwnerTable& embedded_owner_table() {\n"
+        << "    static const OwnerTable kTable = {kSlots, " << data.slots.size() << ", kRecords, "
+        << data.records.size() / 2 << ",\n        reinterpret_cast<const char*>(kText), "
+        << data.text.size() << ",\n        {";
+    for (std::size_t count : data.assignments) out << count << "u, ";
+    out << "}};\n    return kTable;\n}\n\n}  // namespace hexalune\n";
+    return out.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 6) {
+        std::cerr << "usage: owner_table_source OUTPUT MA-S IAB MA-M MA-L\n";
+        return 2;
+    }
+    Registries registries;
+    for (Registry registry : kRegistries) {
+        const char* path = argv[2 + static_cast<int>(registry)];
+        std::ifstream in(path, std::ios::binary);
+        const std::string listing{std::istreambuf_iterator<char>(in), {}};
+        std::ostringstream report;
+        registries[static_cast<std::size_t>(registry)] = parse_registry_listing(listing, report);
+        if (!in.is_open() || in.bad() || !report.str().empty()) {
+            std::cerr << "owner_table_source: " << path << ": cannot be read or has bad lines\n"
+                      << report.str();
+            return 1;
+        }
+    }
+    const std::string source = table_source(build_owner_table(registries));
+    std::ofstream out(argv[1], std::ios::binary);
+    if (!(out << source) || !out.flush()) {
+        std::cerr << "owner_table_source: cannot write " << argv[1] << '\n';
+        out.close();
+        std::remove(argv[1]);
+        return 1;
+    }
+    return 0;
+}
