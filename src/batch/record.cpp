@@ -83,6 +83,7 @@ struct LeadIn {
 struct Layout {
     bool present[kFieldCount];
     LeadIn lead_in[kFieldCount];
+    LeadIn owner[2][4];  // before each of kOwnerFields, of the MA-L record and of the block
     LeadIn end;
 };
 
@@ -120,6 +121,18 @@ Layout layout(Format format, bool valid) {
         open = json && kFields[i].quoted;
     }
     layout.end = lead_in(std::string(open ? "\"" : "") + (json ? "}\n" : "\n"));
+    for (std::size_t block = 0; block < 2; ++block) {
+        for (std::size_t i = 1 - block; i < std::size(kOwnerFields); ++i) {
+            // The registry's name and the assignment's digits need no
+            // escaping: they are quoted here.
+            std::string text = i == 1 - block ? (json ? "{" : "") : ",";
+            if (json) {
+                if ((block && i == 1) || i == 2) text = "\"" + text;
+                text += std::string("\"") + kOwnerFields[i] + "\":" + (i < 2 ? "\"" : "");
+            }
+            layout.owner[block][i] = lead_in(text);
+        }
+    }
     return layout;
 }
 
@@ -142,11 +155,19 @@ char* write_assignment(char* out, const Bytes& mac, std::size_t digits) {
     return out;
 }
 
+// Where the MA-L record's fields were written, from its assignment's
+// value to the end of its address.
+struct Span {
+    const char* begin = nullptr;
+    const char* end = nullptr;
+};
+
 // An owner's record: in JSON an object or null, in CSV its columns, empty
-// for none.
-char* write_owner(char* out, Format format, const RecordSource& source, Value value) {
+// for none. Why: the block is most often the MA-L record itself, whose
+// fields are then copied rather than escaped again.
+char* write_owner(char* out, Format format, const RecordSource& source, const Layout& layout,
+                  bool block, Span& oui) {
     const bool json = format == Format::kJson;
-    const bool block = value == Value::kBlock;
     const Registry registry = block ? source.owner.block.registry : Registry::kMaL;
     const std::uint32_t record = block ? source.owner.block.record : source.owner.oui;
     if (source.mac == nullptr || record == kNoRecord) {
@@ -155,31 +176,29 @@ char* write_owner(char* out, Format format, const RecordSource& source, Value va
         for (std::size_t i = block ? 1 : 2; i < std::size(kOwnerFields); ++i) *out++ = ',';
         return out;
     }
-    const Assignee owner = assignee(*source.table, record);
-    if (json) *out++ = '{';
-    for (std::size_t i = block ? 0 : 1; i < std::size(kOwnerFields); ++i) {
-        if (json) {
-            if (i != (block ? 0 : 1)) *out++ = ',';
-            out = write_text(write_text(write_text(out, "\""), kOwnerFields[i]), "\":");
-        } else if (i != (block ? 0 : 1)) {
-            *out++ = ',';
-        }
-        switch (i) {
-            case 0:
-                out = write_escaped(out, format, registry_name(registry));
-                break;
-            case 1:
-                if (json) *out++ = '"';
-                out = write_assignment(out, *source.mac, assignment_digits(registry));
-                if (json) *out++ = '"';
-                break;
-            case 2:
-                out = write_escaped(out, format, owner.organization);
-                break;
-            default:
-                out = write_escaped(out, format, owner.address);
-                break;
-        }
+    const LeadIn* leads = layout.owner[block];
+    const auto next = [&](std::size_t i) {
+        std::memcpy(out, leads[i].text, sizeof leads[i].text);
+        out += leads[i].size;
+    };
+    if (block) {
+        next(0);
+        out = write_text(out, registry_name(registry));
+    }
+    next(1);
+    if (block && record == source.owner.oui && oui.begin != nullptr) {
+        const auto size = static_cast<std::size_t>(oui.end - oui.begin);
+        std::memmove(out, oui.begin, size);
+        out += size;
+    } else {
+        const Assignee owner = assignee(*source.table, record);
+        if (!block) oui.begin = out;
+        out = write_assignment(out, *source.mac, assignment_digits(registry));
+        next(2);
+        out = write_escaped(out, format, owner.organization);
+        next(3);
+        out = write_escaped(out, format, owner.address);
+        if (!block) oui.end = out;
     }
     if (json) *out++ = '}';
     return out;
@@ -194,9 +213,6 @@ char* write_value(char* out, Format format, const RecordSource& source, const By
             return write_escaped(out, format, source.input);
         case Value::kError:
             return source.mac == nullptr ? write_escaped(out, format, kInvalid) : out;
-        case Value::kOui:
-        case Value::kBlock:
-            return write_owner(out, format, source, value);
         default:
             break;
     }
@@ -272,10 +288,15 @@ char* write_record(char* out, Format format, const RecordSource& source) {
     if (const Bytes* mac = source.mac) {
         eui64.assign({(*mac)[0], (*mac)[1], (*mac)[2], 0xff, 0xfe, (*mac)[3], (*mac)[4], (*mac)[5]});
     }
+    Span oui;
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         if (!layout.present[i]) continue;
         std::memcpy(out, layout.lead_in[i].text, sizeof layout.lead_in[i].text);
-        out = write_value(out + layout.lead_in[i].size, format, source, eui64, kFields[i].value);
+        out += layout.lead_in[i].size;
+        const Value value = kFields[i].value;
+        out = value == Value::kOui || value == Value::kBlock
+                  ? write_owner(out, format, source, layout, value == Value::kBlock, oui)
+                  : write_value(out, format, source, eui64, value);
     }
     std::memcpy(out, layout.end.text, sizeof layout.end.text);
     return out + layout.end.size;
