@@ -1,8 +1,9 @@
 # Installation. For users: the program, its manual page and its documents
-# (component Runtime), hexalune-batch likewise. For developers: the notation and registry libraries
-# with their public headers and a CMake package, so that
-# find_package(hexalune CONFIG) gives hexalune::notation and
-# hexalune::registry (component Development). Paths follow GNUInstallDirs.
+# (component Runtime), hexalune-batch likewise. For developers: the
+# libraries with their public headers and a CMake package, so that
+# find_package(hexalune CONFIG) gives hexalune::notation,
+# hexalune::registry and hexalune::registries (component Development).
+# Paths follow GNUInstallDirs.
 
 # GNUInstallDirs picks Debian's multiarch library directory only for native
 # builds; a cross build for /usr gets the target's own. The first inclusion
@@ -71,11 +72,13 @@ else()
             DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)
 endif()
 
-# The libraries. The registry library carries the listing, so that
-# load_resource_data works in every program linked with it.
+# The libraries. The registry library carries the MA-L listing, so that
+# load_resource_data works in every program linked with it; the registries
+# library the owner table compiled from all four.
 set_target_properties(hexalune_notation PROPERTIES EXPORT_NAME notation)
 set_target_properties(hexalune_registry PROPERTIES EXPORT_NAME registry)
-install(TARGETS hexalune_notation hexalune_registry
+set_target_properties(hexalune_registries PROPERTIES EXPORT_NAME registries)
+install(TARGETS hexalune_notation hexalune_registry hexalune_registries
         EXPORT hexaluneTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development

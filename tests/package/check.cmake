@@ -62,7 +62,8 @@ list(TRANSFORM docs PREPEND share/doc/hexalune/)
 set(cmake_package hexaluneConfig.cmake hexaluneConfigVersion.cmake
                   hexaluneTargets-release.cmake hexaluneTargets.cmake)
 list(TRANSFORM cmake_package PREPEND ${LIBDIR}/cmake/hexalune/)
-set(libraries ${cmake_package} ${LIBDIR}/libhexalune_notation.a ${LIBDIR}/libhexalune_registry.a)
+set(libraries ${cmake_package} ${LIBDIR}/libhexalune_notation.a ${LIBDIR}/libhexalune_registry.a
+              ${LIBDIR}/libhexalune_registries.a)
 set(installed bin/hexalune bin/hexalune-batch ${headers} ${libraries} ${docs}
               share/man/man1/hexalune.1 share/man/man1/hexalune-batch.1)
 set(page ${BIN}/doc/hexalune.1)
