@@ -1,0 +1,154 @@
+#ifndef HEXALUNE_TESTS_REFERENCE_RECORD_REFERENCE_H_
+#define HEXALUNE_TESTS_REFERENCE_RECORD_REFERENCE_H_
+
+// A deliberately plain model of hexalune-batch's records: text escaped for
+// JSON and CSV one character at a time, and the record of a line from the
+// notation and registry models. Header-only, and independent of the
+// program's code but for the registry map type.
+
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reference/notation_reference.h"
+#include "reference/registry_reference.h"
+
+namespace hexalune_reference {
+
+/// The characters of `text`: each a valid UTF-8 sequence (RFC 3629: none
+/// overlong, no surrogate, nothing past U+10FFFF), or U+FFFD for a byte
+/// that begins none.
+inline std::vector<std::string> characters(std::string_view text) {
+    std::vector<std::string> out;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+        const unsigned lead = byte(0);
+        const std::size_t n = lead < 0x80                   ? 1
+                              : lead < 0xC0 || lead >= 0xF8 ? 0
+                              : lead < 0xE0                 ? 2
+                              : lead < 0xF0                 ? 3
+                                                            : 4;
+        unsigned long code = lead & (0xFFu >> (n + 1));
+        bool valid = n != 0 && at + n <= text.size();
+        for (std::size_t i = 1; valid && i < n; ++i) {
+            valid = (byte(i) & 0xC0) == 0x80;
+            code = code << 6 | (byte(i) & 0x3F);
+        }
+        const unsigned long least[] = {0, 0, 0x80, 0x800, 0x10000};
+        valid = valid && code >= least[n] && (code < 0xD800 || code > 0xDFFF) && code <= 0x10FFFF;
+        out.push_back(valid ? std::string(text.substr(at, n)) : "\xEF\xBF\xBD");
+        at += valid ? n : 1;
+    }
+    return out;
+}
+
+/// A JSON string: the quote and the backslash escaped, LF, CR and TAB as
+/// \n, \r and \t, the other control characters as \u00xx.
+inline std::string json_string(std::string_view text) {
+    std::string out = "\"";
+    for (const std::string& c : characters(text)) {
+        const std::size_t named = c.size() == 1 ? std::string("\"\\\n\r\t").find(c[0]) : c.npos;
+        if (named != c.npos) {
+            (out += '\\') += "\"\\nrt"[named];
+        } else if (static_cast<unsigned char>(c[0]) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c[0]));
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+/// A CSV field: quoted, quotes doubled, when it holds a comma, a quote or a
+/// control character; one that begins with = + - @ TAB or CR quoted behind
+/// an apostrophe.
+inline std::string csv_field(std::string_view text) {
+    bool quoted = !text.empty() && std::string("=+-@\t\r").find(text[0]) != std::string::npos;
+    std::string out = quoted ? "'" : "";
+    for (const std::string& c : characters(text)) {
+        quoted = quoted || c == "," || c == "\"" || static_cast<unsigned char>(c[0]) < 0x20;
+        out += c == "\"" ? "\"\"" : c;
+    }
+    return quoted ? "\"" + out + "\"" : out;
+}
+
+/// The maps of the MA-S, IAB, MA-M and MA-L listings.
+using Maps = std::array<hexalune::RegistryMap, 4>;
+
+inline std::string csv_header() {
+    return "input,eui48,eui48_bit_reversed,eui48_dot,eui48_integer,eui64,eui64_bit_reversed,"
+           "eui64_dot,eui64_integer,contained_mac48,contained_eui48,contained_eui48_ul,"
+           "ipv6_link_local,multicast,local,oui_assignment,oui_organization,oui_address,"
+           "block_registry,block_assignment,block_organization,block_address,error\n";
+}
+
+/// The JSON Lines or CSV record of a trimmed line: an address's, unless
+/// the line was `cut` off or is none, then the error record.
+inline std::string record(const std::string& input, bool cut, const Maps& maps, bool json) {
+    std::string out;
+    bool first = true;
+    // A field; in JSON a string when `quoted`, else `value` as it is.
+    const auto add = [&](const std::string& name, const std::string& value, bool quoted) {
+        if (json) {
+            out += (first ? "{\"" : ",\"") + name + "\":" + (quoted ? json_string(value) : value);
+        } else {
+            out += (first ? "" : ",") + csv_field(value);
+        }
+        first = false;
+    };
+    // An owner's fields: in JSON an object (its first field opens it), or
+    // null for none.
+    const auto owner = [&](const std::string& name, const std::optional<Block>& block,
+                           bool registry) {
+        const Block b = block.value_or(Block{});
+        const std::string fields[][2] = {{"registry", b.registry},
+                                         {"assignment", b.record.assignment},
+                                         {"organization", b.record.organization},
+                                         {"address", b.record.address}};
+        if (json) out += ",\"" + name + "\":" + (block ? "" : "null");
+        first = json;
+        for (std::size_t i = registry ? 0 : 1; i < 4 && (block || !json); ++i) {
+            add(fields[i][0], fields[i][1], true);
+        }
+        if (json && block) out += '}';
+        first = false;
+    };
+    add("input", input, true);
+    const std::optional<Bytes> mac = cut ? std::nullopt : parse_device_notation(input);
+    if (!mac) {
+        for (int i = 0; i < 21 && !json; ++i) add("", "", true);
+        add("error", "invalid MAC address", true);
+        return out + (json ? "}\n" : "\n");
+    }
+    const Bytes eui64 = *convert_to_eui64(*mac);
+    for (const Bytes* bytes : {&*mac, &eui64}) {
+        const std::string name = bytes == &eui64 ? "eui64" : "eui48";
+        add(name, to_hex(*bytes, true), true);
+        add(name + "_bit_reversed", to_bit_reversed(*bytes), true);
+        add(name + "_dot", to_dot_notation(*bytes), true);
+        add(name + "_integer", std::to_string(to_integer(*bytes)), true);
+    }
+    add("contained_mac48", *to_contained_mac48(*mac), true);
+    add("contained_eui48", *to_contained_eui48(*mac), true);
+    add("contained_eui48_ul", *to_contained_eui48_ul(*mac), true);
+    add("ipv6_link_local", *to_ipv6_link_local_canonical(*mac), true);
+    add("multicast", (*mac)[0] & 0x01 ? "true" : "false", false);
+    add("local", (*mac)[0] & 0x02 ? "true" : "false", false);
+    std::string digits = joined(*mac, 0);
+    for (char& c : digits) c = c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c;
+    const auto oui = maps[3].find(digits.substr(0, 6));
+    owner("oui", oui == maps[3].end() ? std::nullopt : std::optional<Block>({"", oui->second}),
+          false);
+    owner("block", longest_prefix(digits, maps[0], maps[1], maps[2], maps[3]), true);
+    if (!json) add("error", "", true);
+    return out + (json ? "}\n" : "\n");
+}
+
+}  // namespace hexalune_reference
+
+#endif  // HEXALUNE_TESTS_REFERENCE_RECORD_REFERENCE_H_
