@@ -48,7 +48,7 @@ struct Field {
     bool quoted;
     std::size_t room;
 };
-const Field kFields[] = {
+constexpr Field kFields[] = {
     {"input", Value::kInput, false, 0},
     {"eui48", Value::kEui48, true, 17},
     {"eui48_bit_reversed", Value::kEui48BitReversed, true, 17},
