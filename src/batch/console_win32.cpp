@@ -10,7 +10,7 @@
 #include <string>
 
 #include "console.h"
-#include "utf16.h"
+#include "platform/utf16.h"
 
 namespace hexalune {
 

@@ -1,6 +1,6 @@
 #include "input_text.h"
 
-#include "utf16.h"
+#include "platform/utf16.h"
 
 namespace hexalune {
 

@@ -6,7 +6,7 @@
 #include <shellapi.h>
 
 #include "arguments.h"
-#include "utf16.h"
+#include "platform/utf16.h"
 
 namespace hexalune {
 

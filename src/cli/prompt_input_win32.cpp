@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
+#include "platform/utf16.h"
 #include "prompt_input.h"
 #include "read_token.h"
-#include "utf16.h"
 
 namespace hexalune {
 

@@ -1,5 +1,5 @@
-#ifndef HEXALUNE_CLI_UTF16_H_
-#define HEXALUNE_CLI_UTF16_H_
+#ifndef HEXALUNE_PLATFORM_UTF16_H_
+#define HEXALUNE_PLATFORM_UTF16_H_
 
 #include <string>
 
@@ -12,4 +12,4 @@ std::string utf16_to_utf8(const std::u16string& text);
 
 }  // namespace hexalune
 
-#endif  // HEXALUNE_CLI_UTF16_H_
+#endif  // HEXALUNE_PLATFORM_UTF16_H_
