@@ -82,7 +82,7 @@ endfunction()
 # What data/README.md (the listings' provenance) records: the date they
 # were published, which the manual pages and hexalune-batch --version
 # quote, and the package they were taken from; and the MA-L listing's
-# size, which hexalune's heap set-up goes by (src/cli/listings.h.in).
+# size, which hexalune's heap set-up goes by (src/platform/listings.h.in).
 set(hexalune_provenance ${PROJECT_SOURCE_DIR}/data/README.md)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${hexalune_provenance}
              ${PROJECT_SOURCE_DIR}/data/oui.csv ${PROJECT_SOURCE_DIR}/data/mam.csv
