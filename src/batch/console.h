@@ -3,14 +3,8 @@
 
 #include <cstddef>
 #include <string>
-#include <vector>
 
 namespace hexalune {
-
-/// The command-line arguments after the program name. On Windows they are
-/// taken from the UTF-16 command line as UTF-8, since the narrow ones have
-/// been through the ANSI code page's best-fit mapping.
-std::vector<std::string> program_arguments(int argc, char* argv[]);
 
 /// Reads the next bytes of standard input into `buffer`, at most `size`,
 /// as soon as there are any: never waits to fill the buffer. 0 at the end

@@ -1,4 +1,4 @@
-// Arguments and standard input where both are bytes.
+// Standard input where it is bytes.
 
 #include <errno.h>
 #include <unistd.h>
@@ -8,10 +8,6 @@
 #include "console.h"
 
 namespace hexalune {
-
-std::vector<std::string> program_arguments(int argc, char* argv[]) {
-    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
-}
 
 std::size_t read_input(char* buffer, std::size_t size, std::string& error) {
     for (;;) {

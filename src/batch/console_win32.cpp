@@ -1,9 +1,7 @@
-// Arguments and standard input on Windows: the UTF-16 command line, and a
-// console read as UTF-16; pipes and files are read as bytes.
+// Standard input on Windows: a console is read as UTF-16; pipes and files
+// are read as bytes.
 
 #include <windows.h>
-// After windows.h.
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -13,23 +11,6 @@
 #include "platform/utf16.h"
 
 namespace hexalune {
-
-std::vector<std::string> program_arguments(int argc, char* argv[]) {
-    int count = 0;
-    wchar_t** const arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments == nullptr) {
-        // Out of memory: the narrow arguments rather than none.
-        return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
-    }
-    std::vector<std::string> result;
-    for (int i = 1; i < count; ++i) {
-        std::u16string text;
-        for (const wchar_t* p = arguments[i]; *p != L'\0'; ++p) text += static_cast<char16_t>(*p);
-        result.push_back(utf16_to_utf8(text));
-    }
-    LocalFree(arguments);
-    return result;
-}
 
 namespace {
 

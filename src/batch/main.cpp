@@ -16,6 +16,7 @@
 #include "listings.h"
 #include "options.h"
 #include "pipeline.h"
+#include "platform/command_line.h"
 #include "registry_data.h"
 #include "version.h"
 

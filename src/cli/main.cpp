@@ -5,14 +5,14 @@
 #include <iostream>
 #include <memory>
 #include <new>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "address_report.h"
-#include "arguments.h"
 #include "huge_page_heap.h"
 #include "listings.h"
 #include "notation/parse.h"
+#include "platform/command_line.h"
 #include "prompt_input.h"
 #include "registry/csv_reader.h"
 #include "registry/lookup.h"
@@ -34,8 +34,9 @@ int run(int argc, char* argv[]) {
     std::cout << std::string(52, '=') << std::endl;
 
     std::string text;
-    if (const std::optional<std::string> argument = hexalune::first_argument(argc, argv)) {
-        text = *argument;
+    const std::vector<std::string> arguments = hexalune::program_arguments(argc, argv);
+    if (!arguments.empty()) {
+        text = arguments.front();
     } else {
         std::cout << "Enter a MAC address (format: 00:80:10:A4:00:0C): " << std::flush;
         text = hexalune::read_prompt_token(kTokenLimit);
