@@ -12,11 +12,11 @@
 #include <string>
 #include <string_view>
 
-#include "console.h"
 #include "listings.h"
 #include "options.h"
 #include "pipeline.h"
 #include "platform/command_line.h"
+#include "platform/standard_input.h"
 #include "registry_data.h"
 #include "version.h"
 

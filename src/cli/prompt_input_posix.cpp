@@ -4,9 +4,9 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <iostream>
 
+#include "platform/standard_input.h"
 #include "prompt_input.h"
 #include "read_token.h"
 
@@ -15,12 +15,9 @@ namespace hexalune {
 namespace {
 
 int next_stdin_byte() {
-    unsigned char byte = 0;
-    ssize_t got = 0;
-    do {
-        got = read(STDIN_FILENO, &byte, 1);
-    } while (got < 0 && errno == EINTR);
-    return got == 1 ? byte : -1;
+    char byte = 0;
+    std::string error;
+    return read_input(&byte, 1, error) == 1 ? static_cast<unsigned char>(byte) : -1;
 }
 
 }  // namespace

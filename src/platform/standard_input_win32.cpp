@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "console.h"
+#include "platform/standard_input.h"
 #include "platform/utf16.h"
 
 namespace hexalune {
@@ -30,15 +30,31 @@ std::string system_message(DWORD code) {
 
 }  // namespace
 
+bool input_is_console() {
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    return input != nullptr && input != INVALID_HANDLE_VALUE && GetConsoleMode(input, &mode) != 0;
+}
+
+std::u16string read_console(std::size_t most, std::string& error) {
+    wchar_t chunk[4096];
+    DWORD got = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min(most, sizeof chunk / sizeof chunk[0]));
+    if (ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), chunk, wanted, &got, nullptr) == 0) {
+        error = system_message(GetLastError());
+        return {};
+    }
+    return std::u16string(chunk, chunk + got);
+}
+
 std::size_t read_input(char* buffer, std::size_t size, std::string& error) {
     static std::string pending;  // console text converted but not yet handed out
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-    DWORD mode = 0;
     if (input == nullptr || input == INVALID_HANDLE_VALUE) {
         error = system_message(ERROR_INVALID_HANDLE);
         return 0;
     }
-    if (GetConsoleMode(input, &mode) == 0) {
+    if (!input_is_console()) {
         DWORD got = 0;
         const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20));
         if (ReadFile(input, buffer, wanted, &got, nullptr) == 0) {
@@ -50,18 +66,8 @@ std::size_t read_input(char* buffer, std::size_t size, std::string& error) {
         return got;
     }
     while (pending.empty()) {
-        wchar_t chunk[4096];
-        DWORD got = 0;
-        if (ReadConsoleW(input, chunk, 4096, &got, nullptr) == 0) {
-            error = system_message(GetLastError());
-            return 0;
-        }
-        if (got == 0) return 0;
-        std::u16string text;
-        for (DWORD i = 0; i < got; ++i) {
-            if (chunk[i] == 0x1A) break;  // Ctrl+Z ends console input
-            text += static_cast<char16_t>(chunk[i]);
-        }
+        const std::u16string chunk = read_console(4096, error);
+        const std::u16string text = chunk.substr(0, chunk.find(kConsoleEnd));  // Ctrl+Z ends input
         if (text.empty()) return 0;
         pending = utf16_to_utf8(text);
     }

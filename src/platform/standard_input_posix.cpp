@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "console.h"
+#include "platform/standard_input.h"
 
 namespace hexalune {
 
