@@ -91,6 +91,8 @@ std::size_t copy_plain(char*& out, std::string_view text, std::size_t at, char s
     return at;
 }
 
+}  // namespace
+
 // Whether a spreadsheet takes a cell that begins with `c` for a formula.
 // Why a switch: one bit test, on each of a record's seven texts.
 bool begins_formula(char c) {
@@ -106,8 +108,6 @@ bool begins_formula(char c) {
             return false;
     }
 }
-
-}  // namespace
 
 char* write_json_string(char* out, std::string_view text) {
     static const char kHex[] = "0123456789abcdef";

@@ -19,6 +19,10 @@ inline std::size_t escaped_room(std::string_view text) { return text.size() * 6 
 /// control character escaped.
 char* write_json_string(char* out, std::string_view text);
 
+/// Whether a spreadsheet takes a field that begins with `c` for a formula:
+/// =, +, -, @, a tab or a CR.
+bool begins_formula(char c);
+
 /// `text` as a CSV field (RFC 4180): quoted, inner quotes doubled, when it
 /// holds a comma, a quote or a control character. Text that a spreadsheet
 /// would take for a formula (beginning with =, +, -, @, a tab or a CR) is

@@ -145,6 +145,20 @@ char* write_escaped(char* out, Format format, std::string_view text) {
     return format == Format::kJson ? write_json_string(out, text) : write_csv_field(out, text);
 }
 
+// An owner's text. Why: nearly all of them need no escaping (97% in JSON,
+// 57% in CSV), which the table says, and are copied whole.
+char* write_owner_text(char* out, Format format, std::string_view text, unsigned flags) {
+    const bool json = format == Format::kJson;
+    if ((flags & kPlain) == 0 ||
+        (!json && ((flags & kNoComma) == 0 || text.empty() || begins_formula(text[0])))) {
+        return write_escaped(out, format, text);
+    }
+    if (json) *out++ = '"';
+    out = write_text(out, text);
+    if (json) *out++ = '"';
+    return out;
+}
+
 // The first `digits` hexadecimal digits of the address, upper case: the
 // assignment of its block.
 char* write_assignment(char* out, const Bytes& mac, std::size_t digits) {
@@ -195,9 +209,9 @@ char* write_owner(char* out, Format format, const RecordSource& source, const La
         if (!block) oui.begin = out;
         out = write_assignment(out, *source.mac, assignment_digits(registry));
         next(2);
-        out = write_escaped(out, format, owner.organization);
+        out = write_owner_text(out, format, owner.organization, owner.organization_flags);
         next(3);
-        out = write_escaped(out, format, owner.address);
+        out = write_owner_text(out, format, owner.address, owner.address_flags);
         if (!block) oui.end = out;
     }
     if (json) *out++ = '}';

@@ -56,6 +56,14 @@ std::uint64_t find(const OwnerTable& table, std::uint64_t key) {
     return table.slots[slot_of(table.slots, table.slot_count, key)];
 }
 
+// The text whose length and flags begin at `at`, and its flags.
+std::pair<std::string_view, unsigned> text_at(const char* at) {
+    const std::size_t prefix =
+        static_cast<unsigned char>(at[0]) | std::size_t{static_cast<unsigned char>(at[1])} << 8;
+    return {{at + 2, prefix & ((std::size_t{1} << kTextFlagShift) - 1)},
+            static_cast<unsigned>(prefix >> kTextFlagShift)};
+}
+
 std::uint32_t record_of(std::uint64_t slot) {
     return static_cast<std::uint32_t>(slot >> kRecordShift);
 }
@@ -78,6 +86,7 @@ public:
             if (at_offset(offsets_[at]) == text) return offsets_[at];
         }
         const std::size_t size = 2 + text.size();
+        static_assert(kOwnerTextRow <= std::size_t{1} << kTextFlagShift, "lengths fit below the flags");
         if (size > kOwnerTextRow - 1) throw std::length_error("owner table: text too long");
         const std::size_t used = text_.size() % kOwnerTextRow;
         if (used + size > kOwnerTextRow - 1) text_.resize(text_.size() + kOwnerTextRow - used);
@@ -85,8 +94,9 @@ public:
             throw std::length_error("owner table: too much text");
         }
         offsets_[at] = static_cast<std::uint32_t>(text_.size());
-        text_.push_back(static_cast<char>(text.size() & 0xFF));
-        text_.push_back(static_cast<char>(text.size() >> 8));
+        const std::size_t prefix = text.size() | std::size_t{flags_of(text)} << kTextFlagShift;
+        text_.push_back(static_cast<char>(prefix & 0xFF));
+        text_.push_back(static_cast<char>(prefix >> 8));
         text_.insert(text_.end(), text.begin(), text.end());
         return offsets_[at];
     }
@@ -94,9 +104,17 @@ public:
 private:
     static constexpr std::uint32_t kFree = 0xFFFFFFFF;
 
+    static unsigned flags_of(std::string_view text) {
+        unsigned flags = kPlain | kNoComma;
+        for (const char c : text) {
+            if (c < 0x20 || c > 0x7E || c == '"' || c == '\\') flags &= ~kPlain;
+            if (c == ',') flags &= ~kNoComma;
+        }
+        return flags;
+    }
+
     std::string_view at_offset(std::uint32_t offset) const {
-        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text_[i]); };
-        return {text_.data() + offset + 2, byte(offset) | std::size_t{byte(offset + 1)} << 8};
+        return text_at(text_.data() + offset).first;
     }
 
     std::vector<char>& text_;
@@ -207,14 +225,9 @@ Owner lookup_owner(const Bytes& mac, const OwnerTable& table) {
 }
 
 Assignee assignee(const OwnerTable& table, std::uint32_t record) {
-    const auto text = [&](std::uint32_t at) {
-        const char* bytes = table.text + at;
-        const std::size_t size = static_cast<unsigned char>(bytes[0]) |
-                                 std::size_t{static_cast<unsigned char>(bytes[1])} << 8;
-        return std::string_view(bytes + 2, size);
-    };
-    return {text(table.records[2 * std::size_t{record}]),
-            text(table.records[2 * std::size_t{record} + 1])};
+    const auto organization = text_at(table.text + table.records[2 * std::size_t{record}]);
+    const auto address = text_at(table.text + table.records[2 * std::size_t{record} + 1]);
+    return {organization.first, address.first, organization.second, address.second};
 }
 
 void prefetch_assignee([[maybe_unused]] const OwnerTable& table,

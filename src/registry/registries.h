@@ -49,8 +49,9 @@ struct OwnerTable {
     const std::uint64_t* slots = nullptr;
     std::size_t slot_count = 0;
     // Per record, where its organization and then its address begin in
-    // `text`: each a two-byte length, low byte first, then its bytes.
-    // Equal texts are stored once.
+    // `text`: each two bytes, low byte first, of its length and
+    // TextFlags (kTextFlagShift bits up), then its bytes. Equal texts are
+    // stored once.
     const std::uint32_t* records = nullptr;
     std::size_t record_count = 0;
     const char* text = nullptr;
@@ -113,10 +114,17 @@ void prefetch_owner(const Bytes& mac, const OwnerTable& table);
 /// MA-M, else of its first 6 in MA-L.
 Owner lookup_owner(const Bytes& mac, const OwnerTable& table);
 
+/// What a text of the table holds, for writers that can then copy it as
+/// it is: kPlain, printable ASCII only and no '"' or '\\'; kNoComma, no ','.
+enum TextFlags : unsigned { kPlain = 1, kNoComma = 2 };
+constexpr int kTextFlagShift = 14;
+
 /// Whom a record assigns its block to.
 struct Assignee {
     std::string_view organization;
     std::string_view address;
+    unsigned organization_flags = 0;  // TextFlags
+    unsigned address_flags = 0;
 };
 
 /// Record `record` (not kNoRecord) of `table`.

@@ -98,23 +98,27 @@ TEST(Registries, EveryAssignmentOwnsItsBlock) {
 }
 
 // Keys no address can match are counted but left out; of equal 9-digit
-// keys MA-S wins; equal texts are stored once.
+// keys MA-S wins; equal texts are stored once, with what they hold.
 TEST(Registries, OddKeys) {
     Registries registries;
-    registries[0]["0050C2ABC"] = {"0050C2ABC", "MA-S", "Street", ""};
-    registries[1]["0050C2ABC"] = {"0050C2ABC", "IAB", "Street", ""};
+    registries[0]["0050C2ABC"] = {"0050C2ABC", "MA-S", "Street, 1", ""};
+    registries[1]["0050C2ABC"] = {"0050C2ABC", "I\xC3\xA9", "Street, 1", ""};
     registries[2]["0050C2a"] = {"0050C2a", "lower case", "", ""};
     registries[3]["0050C2A"] = {"0050C2A", "seven digits in MA-L", "", ""};
     const OwnerTableData data = build_owner_table(registries);
     const OwnerTable table = view(data);
     const Owner abc = lookup_owner({0x00, 0x50, 0xc2, 0xab, 0xc0, 0x00}, table);
     ASSERT_NE(abc.block.record, kNoRecord);
-    EXPECT_EQ(assignee(table, abc.block.record).organization, "MA-S");
+    const Assignee ma_s = assignee(table, abc.block.record), iab = assignee(table, 1);
+    EXPECT_EQ(ma_s.organization, "MA-S");
+    EXPECT_EQ(ma_s.organization_flags, kPlain | kNoComma);
+    EXPECT_EQ(ma_s.address_flags, kPlain);
+    EXPECT_EQ(iab.organization_flags, kNoComma);
     EXPECT_EQ(abc.oui, kNoRecord);  // the subdivided block has no MA-L record
     EXPECT_EQ(lookup_owner({0x00, 0x50, 0xc2, 0xa0, 0, 0}, table).block.record, kNoRecord);
     EXPECT_EQ(table.assignments, (std::array<std::size_t, 4>{1, 1, 1, 1}));
     EXPECT_EQ(table.record_count, 2u);
-    EXPECT_EQ(table.text_size, 2 + 4 + 2 + 6 + 2 + 3);  // "MA-S", "Street", "IAB"
+    EXPECT_EQ(table.text_size, 2 + 4 + 2 + 9 + 2 + 3);  // "MA-S", "Street, 1", "Ié"
 }
 
 // Texts are placed so that none crosses a row of the compiled pool.
