@@ -1,8 +1,10 @@
 #include "pipeline.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <exception>
-#include <future>
+#include <functional>
+#include <mutex>
 #include <thread>
 #include <utility>
 
@@ -127,34 +129,98 @@ std::size_t convert_lines(Run& run, std::string_view lines, std::size_t number) 
     return number - first;
 }
 
-// As convert_lines, the second half of the lines on a thread of its own
-// when there are enough of them and `other` (the second thread's run,
-// kept from block to block with its buffers). Why: on two processors a
-// large input converts in little more than half the time.
-std::size_t convert_lines_shared(Run& run, Run* other, std::string_view lines,
+// A second thread for the whole run, which converts one task at a time
+// while this one converts the rest. Why: starting a thread for each block
+// of input cost a fifth of a run's time on two processors.
+class Worker {
+public:
+    // False when no thread can be had (little memory, a limit on
+    // processes): then this one converts everything.
+    bool start() {
+        try {
+            thread_ = std::thread([this] { work(); });
+            return true;
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+
+    ~Worker() {
+        if (!thread_.joinable()) return;
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+
+    void give(std::function<void()> task) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            task_ = std::move(task);
+        }
+        changed_.notify_all();
+    }
+
+    // Waits for the task given to be done; throws what it threw.
+    void wait() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [&] { return !task_; });
+        if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+    }
+
+private:
+    void work() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [&] { return stop_ || task_; });
+            if (stop_) return;
+            lock.unlock();
+            std::exception_ptr failure;
+            try {
+                task_();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            lock.lock();
+            task_ = nullptr;
+            failure_ = failure;
+            changed_.notify_all();
+        }
+    }
+
+    std::thread thread_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::function<void()> task_;
+    std::exception_ptr failure_;
+    bool stop_ = false;
+};
+
+// As convert_lines, the second half of the lines on `worker` (null: none)
+// when there are enough of them, into `other`, the worker's run, kept
+// from block to block with its buffers. Why: on two processors a large
+// input converts in little more than half the time.
+std::size_t convert_lines_shared(Run& run, Run& other, Worker* worker, std::string_view lines,
                                  std::size_t number) {
-    if (other == nullptr || lines.size() < kShareAt) return convert_lines(run, lines, number);
+    if (worker == nullptr || lines.size() < kShareAt) return convert_lines(run, lines, number);
     const std::size_t half = lines.find('\n', lines.size() / 2) + 1;
     const std::string_view first = lines.substr(0, half), second = lines.substr(half);
     const auto count = static_cast<std::size_t>(std::count(first.begin(), first.end(), '\n'));
-    std::future<std::size_t> done;
-    try {
-        done = std::async(std::launch::async,
-                          [&] { return convert_lines(*other, second, number + count); });
-    } catch (const std::exception&) {
-        // No thread to be had (little memory, a limit on processes): this
-        // one converts everything.
-        return convert_lines(run, lines, number);
-    }
+    std::size_t second_count = 0;
+    worker->give([&] { second_count = convert_lines(other, second, number + count); });
     convert_lines(run, first, number);
-    const std::size_t total = count + done.get();
+    worker->wait();
+    const std::size_t total = count + second_count;
+
     // The other half's records and messages follow this half's.
     flush_output(run.output);
-    flush_output(other->output);
-    if (run.output.error == 0) run.output.error = other->output.error;
-    run.output.messages_lost = run.output.messages_lost || other->output.messages_lost;
-    run.invalid = run.invalid || other->invalid;
-    other->invalid = false;
+    flush_output(other.output);
+    if (run.output.error == 0) run.output.error = other.output.error;
+    run.output.messages_lost = run.output.messages_lost || other.output.messages_lost;
+    run.invalid = run.invalid || other.invalid;
+    other.invalid = false;
     return total;
 }
 
@@ -178,7 +244,9 @@ Outcome finish(Run& run) {
 Outcome convert_input(const Pipeline& pipeline, const Reader& read) {
     Run run = start(pipeline);
     Run other{pipeline.format, *pipeline.table, Output{pipeline.records, pipeline.messages}, false};
-    const bool threads = pipeline.threads && std::thread::hardware_concurrency() > 1;
+    Worker worker;
+    const bool threads =
+        pipeline.threads && std::thread::hardware_concurrency() > 1 && worker.start();
     std::vector<char> chunk(kChunk);
     InputText input;
     std::string line;  // the start of a line that goes on in the next read
@@ -204,7 +272,7 @@ Outcome convert_input(const Pipeline& pipeline, const Reader& read) {
         }
         const std::size_t last_end = data.rfind('\n');
         if (last_end != std::string_view::npos) {
-            number += convert_lines_shared(run, threads ? &other : nullptr,
+            number += convert_lines_shared(run, other, threads ? &worker : nullptr,
                                            data.substr(0, last_end + 1), number);
             data.remove_prefix(last_end + 1);
         }
