@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <new>
 #include <sstream>
 #include <string>
@@ -15,6 +16,7 @@
 #include "listings.h"
 #include "options.h"
 #include "pipeline.h"
+#include "platform/huge_page_heap.h"
 #include "platform/command_line.h"
 #include "platform/standard_input.h"
 #include "registry_data.h"
@@ -97,6 +99,11 @@ int run(const std::vector<std::string>& arguments) {
         return error == 0 ? 0 : output_failed(error);
     }
 
+    // Listings read at run time, and their maps, are nearly all the memory
+    // such a run takes; the heap is made ready for them first.
+    const std::unique_ptr<char[]> heap =
+        options.registry_directory ? prepare_heap(listing_bytes_in(*options.registry_directory))
+                                   : nullptr;
     std::ostringstream bad_lines;
     RegistryData data;
     try {

@@ -52,17 +52,18 @@ private:
     bool line_start_ = true;
 };
 
-// Parses one listing, reporting bad lines after `name`.
-RegistryMap parse(const std::string& listing, const std::string& name, std::ostream& report) {
+// Reads one listing's records, which view `listing`, reporting bad lines
+// after `name`.
+ListingRecords parse(const std::string& listing, const std::string& name, std::ostream& report) {
     Reports reports(report, name + ": ");
     std::ostream stream(&reports);
-    RegistryMap map = parse_registry_listing(listing, stream);
+    ListingRecords records = read_registry_records(listing, stream);
     if (reports.lines() > kShownBadLines) {
         const std::size_t more = reports.lines() - kShownBadLines;
         report << name << ": " << more << " more bad " << (more == 1 ? "line" : "lines")
                << " not shown\n";
     }
-    return map;
+    return records;
 }
 
 [[noreturn]] void fail(const fs::path& path, const std::string& reason) {
@@ -123,6 +124,17 @@ RegistryData load_embedded_registries(const std::string& date) {
     return data;
 }
 
+std::uintmax_t listing_bytes_in(const std::string& directory) {
+    std::uintmax_t bytes = 0;
+    for (Registry registry : kListingOrder) {
+        std::error_code error;
+        const std::uintmax_t size =
+            fs::file_size(fs::u8path(directory) / listing_file_name(registry), error);
+        if (!error) bytes += size;
+    }
+    return bytes;
+}
+
 RegistryData load_registry_directory(const std::string& directory, std::ostream& report) {
     const fs::path root = fs::u8path(directory);
     std::error_code error;
@@ -130,13 +142,18 @@ RegistryData load_registry_directory(const std::string& directory, std::ostream&
     RegistryData data;
     data.directory = directory;
     {
-        Registries registries;
+        std::string texts[4];
+        ListingRecords read[4];
+        Listings listings;
         for (Registry registry : kListingOrder) {
+            const std::size_t at = number(registry);
             const fs::path path = root / listing_file_name(registry);
-            registries[number(registry)] = parse(read_listing(path), path.u8string(), report);
-            data.dates[number(registry)] = modification_date(path);
+            texts[at] = read_listing(path);
+            read[at] = parse(texts[at], path.u8string(), report);
+            listings[at] = std::move(read[at].records);
+            data.dates[at] = modification_date(path);
         }
-        data.built = build_owner_table(registries);
+        data.built = build_owner_table(listings);
     }
     data.table = view(data.built);
     return data;

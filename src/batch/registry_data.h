@@ -2,6 +2,7 @@
 #define HEXALUNE_BATCH_REGISTRY_DATA_H_
 
 #include <array>
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -19,6 +20,10 @@ struct RegistryData {
 
 /// The table compiled into the program, its listings dated `date`.
 RegistryData load_embedded_registries(const std::string& date);
+
+/// The bytes of the four listings in `directory`, for sizing the heap; 0
+/// for any that cannot be read.
+std::uintmax_t listing_bytes_in(const std::string& directory);
 
 /// The four registries from oui.csv, mam.csv, oui36.csv and iab.csv in
 /// `directory`, each dated by its file's modification time. A directory

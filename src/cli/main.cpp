@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "address_report.h"
-#include "huge_page_heap.h"
 #include "listings.h"
 #include "notation/parse.h"
 #include "platform/command_line.h"
+#include "platform/huge_page_heap.h"
 #include "prompt_input.h"
 #include "registry/csv_reader.h"
 #include "registry/lookup.h"

@@ -237,19 +237,15 @@ Ending read_record(std::string_view rest, Record& record, std::deque<std::string
 // 4180 has it.
 enum class Delimiting { kLines, kRecords };
 
-RegistryMap parse(const std::string& text, std::ostream& report, Delimiting delimiting) {
-    // Two passes. The first reads the records in listing order, reporting
-    // bad ones in order, and keeps the good ones as rows. The second stores
-    // the last row of each key in key order at the end of the map: no
-    // search of the tree, and nodes are linked in along its rightmost path,
-    // which stays in the caches. The map is that of storing every record in
-    // turn.
+// The good records in listing order, as rows sorted by key; bad ones are
+// reported in order.
+std::vector<Row> read_rows(const std::string& text, std::ostream& report, Delimiting delimiting,
+                           std::deque<std::string>& unquoted) {
     static const std::string kTooLong =
         "Record not ended within " + std::to_string(kListingRecordLimit) + " bytes";
     const std::string_view listing(text);
     std::vector<Row> rows;
     rows.reserve(listing.size() / 80);  // the IEEE listing averages 95 bytes a line
-    std::deque<std::string> unquoted;
 
     std::size_t pos = 0;
     if (!listing.empty()) next_line(listing, pos);  // the header
@@ -283,9 +279,25 @@ RegistryMap parse(const std::string& text, std::ostream& report, Delimiting deli
     }
 
     rows = sorted_by_key(std::move(rows));
+    // Of equal keys, the last row wins.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i + 1 == rows.size() || !same_key(rows[i], rows[i + 1])) rows[kept++] = rows[i];
+    }
+    rows.resize(kept);
+    return rows;
+}
+
+RegistryMap parse(const std::string& text, std::ostream& report, Delimiting delimiting) {
+    // Two passes. The first reads the records in listing order and keeps
+    // the good ones as rows. The second stores the last row of each key in
+    // key order at the end of the map: no search of the tree, and nodes are
+    // linked in along its rightmost path, which stays in the caches. The
+    // map is that of storing every record in turn.
+    std::deque<std::string> unquoted;
+    const std::vector<Row> rows = read_rows(text, report, delimiting, unquoted);
     RegistryMap registry;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (i + 1 < rows.size() && same_key(rows[i], rows[i + 1])) continue;  // a later row wins
         // The rows are in key order, their fields at random places in the
         // listing: start loading those a few rows ahead.
         if (i + 8 < rows.size()) prefetch(rows[i + 8]);
@@ -313,6 +325,14 @@ RegistryMap parse_oui_database(const std::string& text, std::ostream& report) {
 
 RegistryMap parse_registry_listing(const std::string& text, std::ostream& report) {
     return parse(text, report, Delimiting::kRecords);
+}
+
+ListingRecords read_registry_records(const std::string& text, std::ostream& report) {
+    ListingRecords read;
+    const std::vector<Row> rows = read_rows(text, report, Delimiting::kRecords, read.copies);
+    read.records.reserve(rows.size());
+    for (const Row& row : rows) read.records.push_back({row.key, row.organization, row.address});
+    return read;
 }
 
 RegistryMap parse_oui_database(const std::string& text) {

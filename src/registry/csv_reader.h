@@ -2,8 +2,10 @@
 #define HEXALUNE_REGISTRY_CSV_READER_H_
 
 #include <cstddef>
+#include <deque>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "oui_info.h"
@@ -45,6 +47,22 @@ constexpr std::size_t kListingRecordLimit = 4096;
 /// record of either of the last two, so that a stray quote costs that
 /// line alone.
 RegistryMap parse_registry_listing(const std::string& text, std::ostream& report);
+
+/// A record of a listing, its fields as views.
+struct ListingRecord {
+    std::string_view assignment, organization, address;
+};
+
+/// A listing's records: the map's, in its order, as views into the
+/// listing's text or into `copies` (fields with doubled quotes).
+struct ListingRecords {
+    std::vector<ListingRecord> records;
+    std::deque<std::string> copies;  // moving keeps them where they are
+};
+
+/// As parse_registry_listing, without building a map: for a program that
+/// keeps the listing's text for as long as the records.
+ListingRecords read_registry_records(const std::string& text, std::ostream& report);
 
 }  // namespace hexalune
 

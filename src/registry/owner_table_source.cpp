@@ -77,20 +77,24 @@ int main(int argc, char** argv) {
         std::cerr << "usage: owner_table_source OUTPUT MA-S IAB MA-M MA-L\n";
         return 2;
     }
-    Registries registries;
+    std::string texts[4];
+    ListingRecords read[4];
+    Listings listings;
     for (Registry registry : kRegistries) {
-        const char* path = argv[2 + static_cast<int>(registry)];
+        const auto at = static_cast<std::size_t>(registry);
+        const char* path = argv[2 + at];
         std::ifstream in(path, std::ios::binary);
-        const std::string listing{std::istreambuf_iterator<char>(in), {}};
+        texts[at].assign(std::istreambuf_iterator<char>(in), {});
         std::ostringstream report;
-        registries[static_cast<std::size_t>(registry)] = parse_registry_listing(listing, report);
+        read[at] = read_registry_records(texts[at], report);
+        listings[at] = read[at].records;
         if (!in.is_open() || in.bad() || !report.str().empty()) {
             std::cerr << "owner_table_source: " << path << ": cannot be read or has bad lines\n"
                       << report.str();
             return 1;
         }
     }
-    const std::string source = table_source(build_owner_table(registries));
+    const std::string source = table_source(build_owner_table(listings));
     std::ofstream out(argv[1], std::ios::binary);
     if (!(out << source) || !out.flush()) {
         std::cerr << "owner_table_source: cannot write " << argv[1] << '\n';

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../notation/bytes.h"
+#include "csv_reader.h"
 #include "oui_info.h"
 
 namespace hexalune {
@@ -31,10 +32,15 @@ const char* listing_file_name(Registry registry);
 /// The number of hexadecimal digits in the registry's assignments.
 std::size_t assignment_digits(Registry registry);
 
-/// A registry map for each registry, indexed by Registry: what the
-/// listings' reader (csv_reader.h) gives, and what an owner table is built
-/// from.
+/// A registry map for each registry, indexed by Registry.
 using Registries = std::array<RegistryMap, 4>;
+
+/// The records of each registry's listing, indexed by Registry, each in
+/// order of assignment, one for each: what an owner table is built from.
+using Listings = std::array<std::vector<ListingRecord>, 4>;
+
+/// The records of `registries`, which they view.
+Listings listing_records(const Registries& registries);
 
 /// Every assignment of the four registries, for longest-prefix lookup, in
 /// arrays of numbers and one pool of text, so that a table can be compiled
@@ -75,9 +81,9 @@ struct OwnerTableData {
 /// in rows of this size, one string literal each.
 constexpr std::size_t kOwnerTextRow = 4096;
 
-/// The owner table of `registries`. Throws std::length_error for a text
-/// too long for a row, or records beyond the slots' numbering (16 million).
-OwnerTableData build_owner_table(const Registries& registries);
+/// The owner table of `listings`. Throws std::length_error for a text too
+/// long for a row, or records beyond the slots' numbering (16 million).
+OwnerTableData build_owner_table(const Listings& listings);
 
 /// The table that `data` holds, valid while `data` is unchanged.
 OwnerTable view(const OwnerTableData& data);

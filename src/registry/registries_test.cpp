@@ -41,7 +41,7 @@ Bytes bytes_of(const std::string& digits) {
 // The table compiled into the library is the one the listings in data/
 // make: a refreshed listing that the build did not compile in fails here.
 TEST(Registries, EmbeddedTableIsTheListings) {
-    const OwnerTableData built = build_owner_table(reference_maps());
+    const OwnerTableData built = build_owner_table(listing_records(reference_maps()));
     const OwnerTable& embedded = embedded_owner_table();
     EXPECT_TRUE(std::equal(built.slots.begin(), built.slots.end(), embedded.slots,
                            embedded.slots + embedded.slot_count));
@@ -105,7 +105,7 @@ TEST(Registries, OddKeys) {
     registries[1]["0050C2ABC"] = {"0050C2ABC", "I\xC3\xA9", "Street, 1", ""};
     registries[2]["0050C2a"] = {"0050C2a", "lower case", "", ""};
     registries[3]["0050C2A"] = {"0050C2A", "seven digits in MA-L", "", ""};
-    const OwnerTableData data = build_owner_table(registries);
+    const OwnerTableData data = build_owner_table(listing_records(registries));
     const OwnerTable table = view(data);
     const Owner abc = lookup_owner({0x00, 0x50, 0xc2, 0xab, 0xc0, 0x00}, table);
     ASSERT_NE(abc.block.record, kNoRecord);
@@ -128,7 +128,7 @@ TEST(Registries, TextsStayWithinRows) {
     for (char c : std::string("0123456789")) {
         registries[3][std::string("00000") + c] = {"", long_text + c, "", ""};
     }
-    const OwnerTableData data = build_owner_table(registries);
+    const OwnerTableData data = build_owner_table(listing_records(registries));
     const OwnerTable table = view(data);
     for (std::uint32_t record = 0; record < table.record_count; ++record) {
         const Assignee found = assignee(table, record);
@@ -138,8 +138,8 @@ TEST(Registries, TextsStayWithinRows) {
         EXPECT_EQ(begin / kOwnerTextRow, (end - 1) / kOwnerTextRow);
         EXPECT_NE(end % kOwnerTextRow, 0u);
     }
-    EXPECT_THROW(build_owner_table({{{}, {}, {}, {{"000000", {"", long_text + long_text, "", ""}}}}}),
-                 std::length_error);
+    const std::string too_long = long_text + long_text;
+    EXPECT_THROW(build_owner_table({{{}, {}, {}, {{"000000", too_long, ""}}}}), std::length_error);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ int main() {
     std::ostringstream report;
     const OwnerTable& table = embedded_owner_table();
     const Owner owner = lookup_owner(parse_mac("70:B3:D5:A4:A0:00"), table);
-    const OwnerTableData built = build_owner_table({{{}, {}, {}, ma_l}});
+    const OwnerTableData built = build_owner_table(listing_records({{{}, {}, {}, ma_l}}));
     const std::pair<bool, const char*> checks[] = {
         {mac == Bytes{0x00, 0x80, 0x10, 0xa4, 0x00, 0x0c}, "parse_mac"},
         {is_valid_mac("00:80:10:a4:00:0C"), "is_valid_mac"},

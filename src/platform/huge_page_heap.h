@@ -1,5 +1,5 @@
-#ifndef HEXALUNE_CLI_HUGE_PAGE_HEAP_H_
-#define HEXALUNE_CLI_HUGE_PAGE_HEAP_H_
+#ifndef HEXALUNE_PLATFORM_HUGE_PAGE_HEAP_H_
+#define HEXALUNE_PLATFORM_HUGE_PAGE_HEAP_H_
 
 #include <cstddef>
 #include <memory>
@@ -18,4 +18,4 @@ std::unique_ptr<char[]> prepare_heap(std::size_t listing_bytes);
 
 }  // namespace hexalune
 
-#endif  // HEXALUNE_CLI_HUGE_PAGE_HEAP_H_
+#endif  // HEXALUNE_PLATFORM_HUGE_PAGE_HEAP_H_
