@@ -146,7 +146,9 @@ Outcome expect_records(const std::vector<std::string>& lines, const std::vector<
     }
     EXPECT_EQ(json.exit_status, csv.exit_status);
     EXPECT_EQ(json.err, csv.err);
-    const std::string base = testing::TempDir() + "batch-records";
+    // Named after the test: tests run in parallel.
+    const std::string base = testing::TempDir() + "batch-records-" +
+                             testing::UnitTest::GetInstance()->current_test_info()->name();
     std::ofstream(base + ".json", std::ios::binary) << json.out;
     std::ofstream(base + ".csv", std::ios::binary) << csv.out;
     EXPECT_EQ(
