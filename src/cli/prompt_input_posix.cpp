@@ -12,19 +12,9 @@
 
 namespace hexalune {
 
-namespace {
-
-int next_stdin_byte() {
-    char byte = 0;
-    std::string error;
-    return read_input(&byte, 1, error) == 1 ? static_cast<unsigned char>(byte) : -1;
-}
-
-}  // namespace
-
 std::string read_prompt_token(std::size_t limit) {
     if (isatty(STDIN_FILENO) == 1) return read_token_line(std::cin, limit);
-    return read_token(next_stdin_byte, limit);
+    return read_token(read_input_byte, limit);
 }
 
 }  // namespace hexalune

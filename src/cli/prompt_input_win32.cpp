@@ -40,16 +40,10 @@ std::u16string read_console_token(std::size_t limit) {
     return token;
 }
 
-int next_stdin_byte() {
-    char byte = 0;
-    std::string error;
-    return read_input(&byte, 1, error) == 1 ? static_cast<unsigned char>(byte) : -1;
-}
-
 }  // namespace
 
 std::string read_prompt_token(std::size_t limit) {
-    if (!input_is_console()) return read_token(next_stdin_byte, limit);
+    if (!input_is_console()) return read_token(read_input_byte, limit);
     return utf16_to_utf8(read_console_token(limit));
 }
 

@@ -13,6 +13,14 @@ namespace hexalune {
 /// console is read as UTF-16 and given as UTF-8.
 std::size_t read_input(char* buffer, std::size_t size, std::string& error);
 
+/// The next byte of standard input, or -1 at its end or when it cannot be
+/// read. One byte a read: whatever follows stays for the next reader.
+inline int read_input_byte() {
+    char byte = 0;
+    std::string error;
+    return read_input(&byte, 1, error) == 1 ? static_cast<unsigned char>(byte) : -1;
+}
+
 #ifdef _WIN32
 /// Ctrl+Z, which ends console input.
 inline constexpr char16_t kConsoleEnd = 0x1A;
