@@ -176,13 +176,11 @@ OwnerTableData build_owner_table(const Listings& listings) {
     while (size < 2 * keys) size *= 2;
     data.slots.resize(size);
     const auto put = [&](std::uint64_t key, std::uint64_t contents) {
+        // A record's key takes its record; an MA-L prefix may also be
+        // marked subdivided, before or after.
         std::uint64_t& slot = data.slots[slot_of(data.slots, size, key)];
-        if (slot == 0) {
-            slot = contents;
-        } else {
-            // An MA-L prefix both subdivided and a record's.
-            slot = ((contents & kSubdivided) != 0 ? slot : contents) | kSubdivided;
-        }
+        slot = (contents & kSubdivided) != 0 && slot != 0 ? slot | kSubdivided
+                                                         : contents | (slot & kSubdivided);
     };
     Pool pool(data.text, 2 * records);
     for (Registry registry : kRegistries) {
