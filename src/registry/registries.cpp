@@ -160,18 +160,22 @@ OwnerTableData build_owner_table(const Listings& listings) {
     OwnerTableData data;
     // Keys: a record's, and the MA-L prefix of each other registry's
     // records (each listing is sorted, so its prefixes come in runs).
-    std::size_t records = 0, keys = 0;
+    // Texts: at most all of them, with their lengths and a row's padding
+    // now and then; reserved, so that the pool is never copied.
+    std::size_t records = 0, keys = 0, text = 0;
     for (Registry registry : kRegistries) {
-        const std::vector<ListingRecord>& listing = listings[number(registry)];
-        records += listing.size();
-        keys += listing.size();
         const ListingRecord* last = nullptr;
-        for (const ListingRecord& record : listing) {
-            if (registry == Registry::kMaL) break;
+        for (const ListingRecord& record : listings[number(registry)]) {
+            ++records;
+            ++keys;
+            text += 4 + record.organization.size() + record.address.size();
+            if (registry == Registry::kMaL) continue;
             keys += last == nullptr || last->assignment.substr(0, 6) != record.assignment.substr(0, 6);
             last = &record;
         }
     }
+    data.text.reserve(text + text / 8);
+    data.records.reserve(2 * records);
     std::size_t size = 16;
     while (size < 2 * keys) size *= 2;
     data.slots.resize(size);
