@@ -1,9 +1,11 @@
 // The listing reader: split_csv_line on the whole input as one line, and
 // parse_oui_database on the input as a listing, both compared with the
-// tests' plain character-by-character reference reader; and the RFC 4180 one.
+// tests' plain character-by-character reference reader; and the RFC 4180 one,
+// with the owner table built from its records as an MA-L listing.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +13,25 @@
 #include "check.h"
 #include "reference/registry_reference.h"
 #include "registry/csv_reader.h"
+#include "registry/registries.h"
+
+namespace {
+
+// An address in the block of a key of six upper-case hexadecimal digits;
+// nothing for any other key.
+std::optional<hexalune::Bytes> address_of(std::string_view key) {
+    hexalune::Bytes mac(6);
+    if (key.size() != 6) return std::nullopt;
+    for (std::size_t i = 0; i < 6; ++i) {
+        const char c = key[i];
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        if (digit < 0) return std::nullopt;
+        mac[i / 2] = static_cast<std::uint8_t>(mac[i / 2] << 4 | digit);
+    }
+    return mac;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -32,5 +53,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         hexalune_reference::parse_records(text, hexalune::kListingRecordLimit);
     FUZZ_CHECK(records_report.str() == expected_records.report);
     FUZZ_CHECK(hexalune_reference::same_registry(records, expected_records.registry));
+
+    // The records alone are the map's, and an owner table built from them
+    // finds each six-digit assignment's owner by its address.
+    std::ostringstream ignored;
+    const hexalune::ListingRecords read = hexalune::read_registry_records(text, ignored);
+    hexalune::Listings listings;
+    listings[3] = read.records;
+    FUZZ_CHECK(listings[3].size() == records.size());
+    const hexalune::OwnerTableData built = hexalune::build_owner_table(listings);
+    const hexalune::OwnerTable table = hexalune::view(built);
+    for (const hexalune::ListingRecord& record : listings[3]) {
+        const hexalune::OUIInfo& expected = records.at(std::string(record.assignment));
+        FUZZ_CHECK(record.organization == expected.organization && record.address == expected.address);
+        const std::optional<hexalune::Bytes> mac = address_of(record.assignment);
+        if (!mac) continue;  // no address has it
+        const hexalune::Owner owner = hexalune::lookup_owner(*mac, table);
+        FUZZ_CHECK(owner.oui != hexalune::kNoRecord);
+        const hexalune::Assignee found = hexalune::assignee(table, owner.oui);
+        FUZZ_CHECK(found.organization == expected.organization && found.address == expected.address);
+    }
     return 0;
 }

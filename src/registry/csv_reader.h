@@ -61,7 +61,8 @@ struct ListingRecords {
 };
 
 /// As parse_registry_listing, without building a map: for a program that
-/// keeps the listing's text for as long as the records.
+/// keeps the listing's text, and the whole result (its copies too), for as
+/// long as it uses the records.
 ListingRecords read_registry_records(const std::string& text, std::ostream& report);
 
 }  // namespace hexalune
