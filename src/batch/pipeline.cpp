@@ -49,10 +49,35 @@ struct Item {
     const char* where;      // "line" or "argument"
     std::size_t number;
     bool cut;    // longer than kLineLimit: the text is its start
-    bool valid;  // an address: `mac` and `owner` hold its bytes and owner
-    Bytes mac;
+    bool valid;  // it names an address: `type`, `address` and `owner` say what
+    const char* error;  // why it does not, where it reads as something else
+    InputType type;
+    Bytes address;  // as RecordSource's
+    Bytes key;      // the bytes looked up: the address, an OUI's padded to six
     Owner owner;
 };
+
+const char kNoMacInIpv6[] = "IPv6 interface identifier holds no MAC address";
+
+// Reads an item's text as an identifier, into the item.
+void identify(Item& item) {
+    item.error = nullptr;
+    item.valid = !item.cut && parse_identifier(item.text, item.type, item.address);
+    if (!item.valid) return;
+    Bytes& a = item.address;
+    if (item.type == InputType::kIpv6) {
+        // A modified EUI-64 that holds an EUI-48 (FF:FE in its middle),
+        // its universal/local bit inverted back.
+        if (a[11] != 0xff || a[12] != 0xfe) {
+            item.valid = false;
+            item.error = kNoMacInIpv6;
+            return;
+        }
+        a = {static_cast<std::uint8_t>(a[8] ^ 0x02), a[9], a[10], a[13], a[14], a[15]};
+    }
+    item.key.assign(a.begin(), a.end());
+    item.key.resize(std::max<std::size_t>(a.size(), 6));
+}
 
 // A group's items, kept for the next group with their buffers.
 struct Group {
@@ -67,12 +92,14 @@ void convert(Run& run, Group& group) {
         " (longer than " + std::to_string(kLineLimit) + " bytes, cut off)\n";
     Item* const end = group.items.data() + group.size;
     for (Item* item = group.items.data(); item != end; ++item) {
-        item->valid = !item->cut && parse_device_notation(item->text, item->mac);
-        if (item->valid) prefetch_owner(item->mac, run.table);
+        identify(*item);
+        if (item->valid) prefetch_owner(item->key, run.table);
     }
     for (Item* item = group.items.data(); item != end; ++item) {
         if (!item->valid) continue;
-        item->owner = lookup_owner(item->mac, run.table);
+        item->owner = lookup_owner(item->key, run.table);
+        // Of an OUI alone nothing longer than its MA-L block can be known.
+        if (item->type == InputType::kOui) item->owner.block = {Registry::kMaL, item->owner.oui};
         prefetch_assignee(run.table, item->owner.oui, false);
         prefetch_assignee(run.table, item->owner.block.record, false);
     }
@@ -82,13 +109,14 @@ void convert(Run& run, Group& group) {
         prefetch_assignee(run.table, item->owner.block.record, true);
     }
     for (Item* item = group.items.data(); item != end; ++item) {
-        const RecordSource source{item->text, item->valid ? &item->mac : nullptr, item->owner,
-                                  &run.table};
+        const RecordSource source{item->text, item->type, item->valid ? &item->address : nullptr,
+                                  item->error, item->owner, &run.table};
         append_records(run.output, record_room(source),
                        [&](char* out) { return write_record(out, run.format, source); });
         if (item->valid) continue;
         run.output.messages += std::string("hexalune-batch: ") + item->where + ' ' +
-                               std::to_string(item->number) + ": invalid MAC address" +
+                               std::to_string(item->number) + ": " +
+                               (item->error != nullptr ? item->error : "invalid MAC address") +
                                (item->cut ? kCutOff : "\n");
         run.invalid = true;
     }

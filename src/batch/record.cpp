@@ -1,5 +1,6 @@
 #include "record.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include "escape.h"
 #include "notation/eui64.h"
 #include "notation/render.h"
+#include "notation/well_known.h"
 
 namespace hexalune {
 
@@ -34,43 +36,64 @@ enum class Value {
     kLocal,
     kOui,
     kBlock,
+    kInputType,
+    kCast,
+    kSlap,
+    kRandomized,
+    kWellKnown,
     kError,
 };
 
+// What a notation is made from: null where the input gives none (an
+// EUI-64 that holds no EUI-48, an OUI alone).
+enum class Needs { kNothing, kEui48, kEui64 };
+
+// A nested field's parts, which CSV gives as columns prefixed with the
+// field's name; the MA-L record (oui) has no registry.
+const char* const kOuiParts[] = {"assignment", "organization", "address"};
+const char* const kBlockParts[] = {"registry", "assignment", "organization", "address"};
+const char* const kWellKnownParts[] = {"name", "reference"};
+
 // A record's fields, in order: the CSV columns and the JSON keys. In JSON a
-// quoted value is a string; the others are numbers, true or false, or
-// write their own quotes or braces. An owner's fields are the registry
-// record's own, which CSV gives as columns prefixed with the field's name.
-// `room` is the most a value takes, escaped texts aside.
+// quoted value is a string; the others are numbers, true, false or null,
+// or write their own quotes or braces. `room` is the most a value takes,
+// escaped texts aside.
 struct Field {
     const char* name;
     Value value;
     bool quoted;
     std::size_t room;
+    Needs needs = Needs::kNothing;
+    const char* const* parts = nullptr;
+    std::size_t part_count = 0;
 };
 constexpr Field kFields[] = {
     {"input", Value::kInput, false, 0},
-    {"eui48", Value::kEui48, true, 17},
-    {"eui48_bit_reversed", Value::kEui48BitReversed, true, 17},
-    {"eui48_dot", Value::kEui48Dot, true, 14},
-    {"eui48_integer", Value::kEui48Integer, true, 20},
-    {"eui64", Value::kEui64, true, 23},
-    {"eui64_bit_reversed", Value::kEui64BitReversed, true, 23},
-    {"eui64_dot", Value::kEui64Dot, true, 19},
-    {"eui64_integer", Value::kEui64Integer, true, 20},
-    {"contained_mac48", Value::kContainedMac48, true, 16},
-    {"contained_eui48", Value::kContainedEui48, true, 16},
-    {"contained_eui48_ul", Value::kContainedEui48Ul, true, 16},
-    {"ipv6_link_local", Value::kIpv6LinkLocal, true, 39},
+    {"eui48", Value::kEui48, true, 17, Needs::kEui48},
+    {"eui48_bit_reversed", Value::kEui48BitReversed, true, 17, Needs::kEui48},
+    {"eui48_dot", Value::kEui48Dot, true, 14, Needs::kEui48},
+    {"eui48_integer", Value::kEui48Integer, true, 20, Needs::kEui48},
+    {"eui64", Value::kEui64, true, 23, Needs::kEui64},
+    {"eui64_bit_reversed", Value::kEui64BitReversed, true, 23, Needs::kEui64},
+    {"eui64_dot", Value::kEui64Dot, true, 19, Needs::kEui64},
+    {"eui64_integer", Value::kEui64Integer, true, 20, Needs::kEui64},
+    {"contained_mac48", Value::kContainedMac48, true, 16, Needs::kEui48},
+    {"contained_eui48", Value::kContainedEui48, true, 16, Needs::kEui48},
+    {"contained_eui48_ul", Value::kContainedEui48Ul, true, 16, Needs::kEui48},
+    {"ipv6_link_local", Value::kIpv6LinkLocal, true, 39, Needs::kEui64},
     {"multicast", Value::kMulticast, false, 5},
     {"local", Value::kLocal, false, 5},
-    {"oui", Value::kOui, false, 64},
-    {"block", Value::kBlock, false, 96},
-    {"error", Value::kError, false, 2 * sizeof kInvalid},
+    {"oui", Value::kOui, false, 64, Needs::kNothing, kOuiParts, std::size(kOuiParts)},
+    {"block", Value::kBlock, false, 96, Needs::kNothing, kBlockParts, std::size(kBlockParts)},
+    {"input_type", Value::kInputType, false, 8},
+    {"cast", Value::kCast, false, 11},
+    {"slap", Value::kSlap, false, 10},
+    {"randomized", Value::kRandomized, false, 5},
+    {"well_known", Value::kWellKnown, false, 6 * (kWellKnownNameRoom + 64) + 64, Needs::kNothing,
+     kWellKnownParts, std::size(kWellKnownParts)},
+    {"error", Value::kError, false, 128},
 };
 constexpr std::size_t kFieldCount = sizeof kFields / sizeof kFields[0];
-// An owner's fields; the MA-L record (oui) has no registry.
-const char* const kOwnerFields[] = {"registry", "assignment", "organization", "address"};
 
 // What goes before a field (in JSON the end of the previous quoted value,
 // the key and the start of a quoted one; in CSV a comma), and what ends a
@@ -80,10 +103,13 @@ struct LeadIn {
     char text[32];
     std::size_t size;
 };
+// A record's lead-ins, by what the input gives: an error record, or an
+// address with or without an EUI-48 and an EUI-64.
 struct Layout {
     bool present[kFieldCount];
+    bool null[kFieldCount];  // a notation the input gives none of
     LeadIn lead_in[kFieldCount];
-    LeadIn owner[2][4];  // before each of kOwnerFields, of the MA-L record and of the block
+    LeadIn owner[2][4];  // before each of kBlockParts, of the MA-L record and of the block
     LeadIn end;
 };
 
@@ -103,32 +129,36 @@ LeadIn lead_in(const std::string& text) {
 
 // In CSV every field is written; in JSON an address's record has all but
 // the error, an error record only the input and the error.
-Layout layout(Format format, bool valid) {
+Layout layout(Format format, bool valid, bool eui48, bool eui64) {
     Layout layout{};
     const bool json = format == Format::kJson;
     bool open = false;  // a quoted value waits for its closing quote
     for (std::size_t i = 0; i < kFieldCount; ++i) {
-        const Value value = kFields[i].value;
-        layout.present[i] = !json || (valid ? value != Value::kError
-                                            : value == Value::kInput || value == Value::kError);
+        const Field& field = kFields[i];
+        layout.present[i] =
+            !json || (valid ? field.value != Value::kError
+                            : field.value == Value::kInput || field.value == Value::kError);
+        layout.null[i] = (field.needs == Needs::kEui48 && !eui48) ||
+                         (field.needs == Needs::kEui64 && !eui64);
         if (!layout.present[i]) continue;
+        const bool quoted = field.quoted && !layout.null[i];
         std::string text = i == 0 ? "" : ",";
         if (json) {
-            text = std::string(open ? "\"" : "") + (i == 0 ? "{" : ",") + '"' + kFields[i].name +
-                   "\":" + (kFields[i].quoted ? "\"" : "");
+            text = std::string(open ? "\"" : "") + (i == 0 ? "{" : ",") + '"' + field.name +
+                   "\":" + (quoted ? "\"" : "");
         }
         layout.lead_in[i] = lead_in(text);
-        open = json && kFields[i].quoted;
+        open = json && quoted;
     }
     layout.end = lead_in(std::string(open ? "\"" : "") + (json ? "}\n" : "\n"));
     for (std::size_t block = 0; block < 2; ++block) {
-        for (std::size_t i = 1 - block; i < std::size(kOwnerFields); ++i) {
+        for (std::size_t i = 1 - block; i < std::size(kBlockParts); ++i) {
             // The registry's name and the assignment's digits need no
             // escaping: they are quoted here.
             std::string text = i == 1 - block ? (json ? "{" : "") : ",";
             if (json) {
                 if ((block && i == 1) || i == 2) text = "\"" + text;
-                text += std::string("\"") + kOwnerFields[i] + "\":" + (i < 2 ? "\"" : "");
+                text += std::string("\"") + kBlockParts[i] + "\":" + (i < 2 ? "\"" : "");
             }
             layout.owner[block][i] = lead_in(text);
         }
@@ -184,10 +214,10 @@ char* write_owner(char* out, Format format, const RecordSource& source, const La
     const bool json = format == Format::kJson;
     const Registry registry = block ? source.owner.block.registry : Registry::kMaL;
     const std::uint32_t record = block ? source.owner.block.record : source.owner.oui;
-    if (source.mac == nullptr || record == kNoRecord) {
+    if (source.address == nullptr || record == kNoRecord) {
         if (json) return write_text(out, "null");
         // A comma between each two of its columns.
-        for (std::size_t i = block ? 1 : 2; i < std::size(kOwnerFields); ++i) *out++ = ',';
+        for (std::size_t i = block ? 1 : 2; i < std::size(kBlockParts); ++i) *out++ = ',';
         return out;
     }
     const LeadIn* leads = layout.owner[block];
@@ -207,7 +237,7 @@ char* write_owner(char* out, Format format, const RecordSource& source, const La
     } else {
         const Assignee owner = assignee(*source.table, record);
         if (!block) oui.begin = out;
-        out = write_assignment(out, *source.mac, assignment_digits(registry));
+        out = write_assignment(out, *source.address, assignment_digits(registry));
         next(2);
         out = write_owner_text(out, format, owner.organization, owner.organization_flags);
         next(3);
@@ -218,49 +248,140 @@ char* write_owner(char* out, Format format, const RecordSource& source, const La
     return out;
 }
 
+// A word: in JSON a string, in CSV as it is.
+char* write_word(char* out, Format format, std::string_view word) {
+    if (format == Format::kJson) *out++ = '"';
+    out = write_text(out, word);
+    if (format == Format::kJson) *out++ = '"';
+    return out;
+}
+
+// Nothing: in JSON null, in CSV an empty column, or `columns` of them.
+char* write_null(char* out, Format format, std::size_t columns = 1) {
+    if (format == Format::kJson) return write_text(out, "null");
+    for (std::size_t i = 1; i < columns; ++i) *out++ = ',';
+    return out;
+}
+
+// The address's EUI-48 and EUI-64, where the input gives them.
+struct Forms {
+    const Bytes* eui48 = nullptr;
+    const Bytes* eui64 = nullptr;
+};
+
+// What an address is, from its bytes and what the tables say of it.
+struct Kind {
+    const char* cast;
+    const char* slap;  // null for a universal address
+    const WellKnownEntry* well_known;
+    bool randomized;
+};
+
+Kind kind_of(const RecordSource& source, const Forms& forms) {
+    const Bytes& address = *source.address;
+    const std::uint8_t first = address[0];
+    Kind kind{"unicast", nullptr, nullptr, false};
+    if ((first & 0x01) != 0) {
+        const bool all_ones = source.type != InputType::kOui &&
+                              std::all_of(address.begin(), address.end(),
+                                          [](std::uint8_t byte) { return byte == 0xff; });
+        kind.cast = all_ones ? "broadcast" : "multicast";
+    }
+    if ((first & 0x02) != 0) {
+        // IEEE 802c's quadrants, by the Y (0x04) and Z (0x08) bits.
+        static const char* const kQuadrants[] = {"AAI", "reserved", "ELI", "SAI"};
+        kind.slap = kQuadrants[(first >> 2) & 0x03];
+    }
+    if (source.type == InputType::kOui) {
+        kind.well_known = find_well_known_oui(address);
+    } else if (forms.eui48 != nullptr) {
+        kind.well_known = find_well_known(*forms.eui48);
+    }
+    // Randomising systems set the local bit and draw the rest: what no
+    // well-known use and no registry block explains.
+    kind.randomized = (first & 0x03) == 0x02 && kind.well_known == nullptr &&
+                      source.owner.block.record == kNoRecord;
+    return kind;
+}
+
+// The well-known use: in JSON an object or null, in CSV two columns.
+char* write_well_known(char* out, Format format, const RecordSource& source, const Kind& kind,
+                       const Forms& forms) {
+    if (kind.well_known == nullptr) return write_null(out, format, std::size(kWellKnownParts));
+    char name[kWellKnownNameRoom];
+    const char* const end = write_well_known_name(
+        name, *kind.well_known, forms.eui48 != nullptr ? *forms.eui48 : *source.address);
+    const bool json = format == Format::kJson;
+    out = write_text(out, json ? "{\"name\":" : "");
+    out = write_escaped(out, format, std::string_view(name, static_cast<std::size_t>(end - name)));
+    out = write_text(out, json ? ",\"reference\":" : ",");
+    out = write_escaped(out, format, well_known_reference(*kind.well_known));
+    return json ? write_text(out, "}") : out;
+}
+
 // Why: every value is written in place, with no string of its own; a run
 // writes a million records a second.
-char* write_value(char* out, Format format, const RecordSource& source, const Bytes& eui64,
-                  Value value) {
+char* write_value(char* out, Format format, const RecordSource& source, const Forms& forms,
+                  const Kind& kind, Value value) {
     switch (value) {
         case Value::kInput:
             return write_escaped(out, format, source.input);
         case Value::kError:
-            return source.mac == nullptr ? write_escaped(out, format, kInvalid) : out;
+            if (source.address != nullptr) return out;
+            return write_escaped(out, format, source.error != nullptr ? source.error : kInvalid);
+        case Value::kWellKnown:
+            if (source.address != nullptr) break;
+            return write_null(out, format, std::size(kWellKnownParts));
         default:
             break;
     }
-    if (source.mac == nullptr) return out;
-    const Bytes& mac = *source.mac;
+    if (source.address == nullptr) return out;
+    const Bytes& address = *source.address;
     switch (value) {
         case Value::kEui48:
-            return write_hex(out, mac, true);
+            return write_hex(out, *forms.eui48, true);
         case Value::kEui48BitReversed:
-            return write_bit_reversed(out, mac);
+            return write_bit_reversed(out, *forms.eui48);
         case Value::kEui48Dot:
-            return write_dot_notation(out, mac);
+            return write_dot_notation(out, *forms.eui48);
         case Value::kEui48Integer:
-            return std::to_chars(out, out + 20, to_integer(mac)).ptr;
+            return std::to_chars(out, out + 20, to_integer(*forms.eui48)).ptr;
         case Value::kEui64:
-            return write_hex(out, eui64, true);
+            return write_hex(out, *forms.eui64, true);
         case Value::kEui64BitReversed:
-            return write_bit_reversed(out, eui64);
+            return write_bit_reversed(out, *forms.eui64);
         case Value::kEui64Dot:
-            return write_dot_notation(out, eui64);
+            return write_dot_notation(out, *forms.eui64);
         case Value::kEui64Integer:
-            return std::to_chars(out, out + 20, to_integer(eui64)).ptr;
+            return std::to_chars(out, out + 20, to_integer(*forms.eui64)).ptr;
         case Value::kContainedMac48:
-            return write_contained_mac48(out, mac);
+            return write_contained_mac48(out, *forms.eui48);
         case Value::kContainedEui48:
-            return write_contained_eui48(out, mac);
+            return write_contained_eui48(out, *forms.eui48);
         case Value::kContainedEui48Ul:
-            return write_contained_eui48_ul(out, mac);
+            return write_contained_eui48_ul(out, *forms.eui48);
         case Value::kIpv6LinkLocal:
-            return write_ipv6_link_local_canonical(out, mac);
+            return source.type == InputType::kEui64
+                       ? write_ipv6_link_local_from_eui64(out, *forms.eui64)
+                       : write_ipv6_link_local_canonical(out, *forms.eui48);
         case Value::kMulticast:
-            return write_text(out, is_multicast(mac) ? "true" : "false");
+            return write_text(out, is_multicast(address) ? "true" : "false");
         case Value::kLocal:
-            return write_text(out, is_local(mac) ? "true" : "false");
+            return write_text(out, is_local(address) ? "true" : "false");
+        case Value::kInputType: {
+            static const char* const kTypes[] = {"eui48", "eui64", "ipv6", "oui"};
+            return write_word(out, format, kTypes[static_cast<std::size_t>(source.type)]);
+        }
+        case Value::kCast:
+            return write_word(out, format, kind.cast);
+        case Value::kSlap:
+            return kind.slap != nullptr ? write_word(out, format, kind.slap)
+                                        : write_null(out, format);
+        case Value::kRandomized:
+            if (source.type == InputType::kOui) return write_null(out, format);
+            return write_text(out, kind.randomized ? "true" : "false");
+        case Value::kWellKnown:
+            return write_well_known(out, format, source, kind, forms);
         default:
             return out;
     }
@@ -271,11 +392,10 @@ char* write_value(char* out, Format format, const RecordSource& source, const By
 std::string csv_header() {
     std::string header;
     for (const Field& field : kFields) {
-        const bool owner = field.value == Value::kOui || field.value == Value::kBlock;
-        if (!owner) (header += ',') += field.name;
-        for (std::size_t i = field.value == Value::kOui ? 1 : 0; owner && i < 4; ++i) {
+        if (field.parts == nullptr) (header += ',') += field.name;
+        for (std::size_t i = 0; i < field.part_count; ++i) {
             ((header += ',') += field.name) += '_';
-            header += kOwnerFields[i];
+            header += field.parts[i];
         }
     }
     return header.substr(1) + '\n';
@@ -283,7 +403,7 @@ std::string csv_header() {
 
 std::size_t record_room(const RecordSource& source) {
     std::size_t room = fixed_room() + escaped_room(source.input);
-    if (source.mac == nullptr) return room;
+    if (source.address == nullptr) return room;
     for (const std::uint32_t record : {source.owner.oui, source.owner.block.record}) {
         if (record == kNoRecord) continue;
         const Assignee owner = assignee(*source.table, record);
@@ -293,24 +413,56 @@ std::size_t record_room(const RecordSource& source) {
 }
 
 char* write_record(char* out, Format format, const RecordSource& source) {
-    static const Layout kLayouts[2][2] = {
-        {layout(Format::kJson, false), layout(Format::kJson, true)},
-        {layout(Format::kCsv, false), layout(Format::kCsv, true)}};
-    const Layout& layout = kLayouts[format == Format::kCsv][source.mac != nullptr];
-    // convert_to_eui64's expansion, in a buffer kept from record to record.
-    thread_local Bytes eui64;
-    if (const Bytes* mac = source.mac) {
-        eui64.assign({(*mac)[0], (*mac)[1], (*mac)[2], 0xff, 0xfe, (*mac)[3], (*mac)[4], (*mac)[5]});
+    // By format, then: an error record; an address whose EUI-48 and EUI-64
+    // are both known; an EUI-64 that holds no EUI-48; an OUI alone.
+    static const Layout kLayouts[2][4] = {
+        {layout(Format::kJson, false, false, false), layout(Format::kJson, true, true, true),
+         layout(Format::kJson, true, false, true), layout(Format::kJson, true, false, false)},
+        {layout(Format::kCsv, false, false, false), layout(Format::kCsv, true, true, true),
+         layout(Format::kCsv, true, false, true), layout(Format::kCsv, true, false, false)}};
+    // The forms the input does not give itself, in buffers kept from record
+    // to record: convert_to_eui64's expansion, or the EUI-48 an EUI-64
+    // holds (after FF:FE or FF:FF).
+    thread_local Bytes eui64, eui48;
+    Forms forms;
+    if (const Bytes* address = source.address) {
+        const Bytes& a = *address;
+        switch (source.type) {
+            case InputType::kEui48:
+            case InputType::kIpv6:
+                eui64.assign({a[0], a[1], a[2], 0xff, 0xfe, a[3], a[4], a[5]});
+                forms = {address, &eui64};
+                break;
+            case InputType::kEui64:
+                forms.eui64 = address;
+                if (a[3] == 0xff && (a[4] == 0xfe || a[4] == 0xff)) {
+                    eui48.assign({a[0], a[1], a[2], a[5], a[6], a[7]});
+                    forms.eui48 = &eui48;
+                }
+                break;
+            case InputType::kOui:
+                break;
+        }
     }
+    const std::size_t shape = source.address == nullptr ? 0
+                              : forms.eui48 != nullptr  ? 1
+                              : forms.eui64 != nullptr  ? 2
+                                                        : 3;
+    const Layout& layout = kLayouts[format == Format::kCsv][shape];
+    const Kind kind = source.address != nullptr ? kind_of(source, forms) : Kind{};
     Span oui;
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         if (!layout.present[i]) continue;
         std::memcpy(out, layout.lead_in[i].text, sizeof layout.lead_in[i].text);
         out += layout.lead_in[i].size;
         const Value value = kFields[i].value;
-        out = value == Value::kOui || value == Value::kBlock
-                  ? write_owner(out, format, source, layout, value == Value::kBlock, oui)
-                  : write_value(out, format, source, eui64, value);
+        if (layout.null[i]) {
+            out = write_null(out, format);
+        } else if (value == Value::kOui || value == Value::kBlock) {
+            out = write_owner(out, format, source, layout, value == Value::kBlock, oui);
+        } else {
+            out = write_value(out, format, source, forms, kind, value);
+        }
     }
     std::memcpy(out, layout.end.text, sizeof layout.end.text);
     return out + layout.end.size;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "notation/bytes.h"
+#include "notation/parse.h"
 #include "registry/registries.h"
 
 namespace hexalune {
@@ -16,11 +17,20 @@ enum class Format { kJson, kCsv };
 /// joined by "_" (oui_organization), and the error column last.
 std::string csv_header();
 
-/// What a record is written from: an input line or argument, and, when it
-/// is an address, its bytes and owner in `table`.
+/// What a record is written from: an input line or argument, and what it
+/// names.
 struct RecordSource {
     std::string_view input;
-    const Bytes* mac = nullptr;  // null: no address
+    /// What the input is, and its bytes: an EUI-48's six, an EUI-64's
+    /// eight, an OUI's three; for an IPv6 address, the six of the EUI-48
+    /// its interface identifier holds. Null: the input names no address,
+    /// and the record is an error record.
+    InputType type = InputType::kEui48;
+    const Bytes* address = nullptr;
+    /// An error record's reason; null for "invalid MAC address".
+    const char* error = nullptr;
+    /// What the registries say of the address's leading bits; of an OUI
+    /// alone, its MA-L record as the block too.
     Owner owner;
     const OwnerTable* table = nullptr;
 };
@@ -29,9 +39,9 @@ struct RecordSource {
 std::size_t record_room(const RecordSource& source);
 
 /// Writes the record of `source` and its line ending at `out`, which has
-/// record_room(source) bytes; returns the end of what it wrote. An input
-/// that is no address gives its error record: in JSON only the input and
-/// the error, in CSV every other column empty.
+/// record_room(source) bytes; returns the end of what it wrote. An error
+/// record holds, in JSON, only the input and the error; in CSV every other
+/// column is empty.
 char* write_record(char* out, Format format, const RecordSource& source);
 
 }  // namespace hexalune

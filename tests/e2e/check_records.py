@@ -3,8 +3,11 @@
 parse with Python's json and csv modules, and hold the same records: each
 JSON object, flattened (oui.organization as oui_organization, null as empty
 columns, true and false as text), equals its CSV row but for the
-apostrophe before what a spreadsheet takes for a formula. Exit 1 otherwise."""
+apostrophe before what a spreadsheet takes for a formula; and an IPv6
+input's EUI-48 is what Python's ipaddress reads in its interface
+identifier. Exit 1 otherwise."""
 import csv
+import ipaddress
 import json
 import sys
 
@@ -13,6 +16,14 @@ FORMULA = ("=", "+", "-", "@", "\t", "\r")
 
 def cell(text):
     return "'" + text if text.startswith(FORMULA) else text
+
+
+def ipv6_mac(text):
+    """The EUI-48 in an IPv6 address's interface identifier, or None."""
+    iid = ipaddress.IPv6Address(text.split("%")[0]).packed[8:]
+    if iid[3:5] != b"\xff\xfe":
+        return None
+    return ":".join(f"{b:02x}" for b in bytes([iid[0] ^ 2]) + iid[1:3] + iid[5:])
 
 
 def flat(record, names):
@@ -37,3 +48,6 @@ if len(rows) != len(records):
 for record, row in zip(records, rows):
     if flat(record, names) != row:
         sys.exit(f"JSON {record}\nCSV  {row}")
+    if record.get("input_type") == "ipv6" or "IPv6" in record.get("error", ""):
+        if record.get("eui48") != ipv6_mac(record["input"]):
+            sys.exit(f"ipaddress reads another MAC address in {record}")
