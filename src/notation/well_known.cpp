@@ -53,8 +53,8 @@ constexpr WellKnownEntry kTable[] = {
     {0x0180C2000005, 0x0180C2000006, Form::kFixed, kIeeeReserved, "", kBridgeAddresses},
     {0x0180C2000007, 0x0180C2000007, Form::kFixed, "MEF E-LMI", "",
      "IEEE 802.1Q-2022, Table 8-1; MEF 16"},
-    {0x0180C2000008, 0x0180C2000008, Form::kFixed,
-     "Provider bridge group address (STP of S-VLANs)", "", kProviderBridgeAddresses},
+    {0x0180C2000008, 0x0180C2000008, Form::kFixed, "Provider bridge group address (STP of S-VLANs)",
+     "", kProviderBridgeAddresses},
     {0x0180C2000009, 0x0180C200000C, Form::kFixed, kIeeeReserved, "", kBridgeAddresses},
     {0x0180C200000D, 0x0180C200000D, Form::kFixed, "Provider bridge MVRP", "",
      kProviderBridgeAddresses},
@@ -74,8 +74,8 @@ constexpr WellKnownEntry kTable[] = {
      "RFC 2464; RFC 4291"},
     {0x333300000005, 0x333300000005, Form::kIpv6Group, kIpv6Multicast, "OSPFv3 routers",
      "RFC 2464; RFC 5340"},
-    {0x333300000006, 0x333300000006, Form::kIpv6Group, kIpv6Multicast,
-     "OSPFv3 designated routers", "RFC 2464; RFC 5340"},
+    {0x333300000006, 0x333300000006, Form::kIpv6Group, kIpv6Multicast, "OSPFv3 designated routers",
+     "RFC 2464; RFC 5340"},
     {0x333300000009, 0x333300000009, Form::kIpv6Group, kIpv6Multicast, "RIPng routers",
      "RFC 2464; RFC 2080"},
     {0x33330000000D, 0x33330000000D, Form::kIpv6Group, kIpv6Multicast, "PIM routers",
@@ -159,11 +159,9 @@ constexpr FirstBytes kFirstBytes = find_first_bytes();
 // The narrowest row that covers `first` to `last`, or null.
 const WellKnownEntry* narrowest_covering(std::uint64_t first, std::uint64_t last) {
     if (!kFirstBytes.used[first >> 40]) return nullptr;
-    const WellKnownEntry* const after =
-        std::upper_bound(std::begin(kTable), std::end(kTable), first,
-                         [](std::uint64_t address, const WellKnownEntry& entry) {
-                             return address < entry.first;
-                         });
+    const WellKnownEntry* const after = std::upper_bound(
+        std::begin(kTable), std::end(kTable), first,
+        [](std::uint64_t address, const WellKnownEntry& entry) { return address < entry.first; });
     int row = static_cast<int>(after - std::begin(kTable)) - 1;
     while (row >= 0 && kTable[row].last < last) row = kHolders.of[row];
     return row >= 0 ? &kTable[row] : nullptr;
