@@ -94,6 +94,7 @@ set(hexalune_public_headers
     notation/parse.h
     notation/random_mac.h
     notation/render.h
+    notation/well_known.h
     registry/csv_reader.h
     registry/lookup.h
     registry/oui_info.h

@@ -1,6 +1,6 @@
 // Address text and bytes: validation, parsing (the devices' notations too),
-// every rendering and every derived identifier, each checked against the
-// tests' reference model.
+// every rendering and every derived identifier, and the well-known address
+// lookup, each checked against the tests' reference model.
 //
 // The input is the address text as typed; its bytes (at most 64) are also
 // used as an address of arbitrary length for the renderings.
@@ -16,7 +16,9 @@
 #include "notation/eui64.h"
 #include "notation/parse.h"
 #include "notation/render.h"
+#include "notation/well_known.h"
 #include "reference/notation_reference.h"
+#include "reference/well_known_reference.h"
 
 namespace {
 
@@ -42,6 +44,34 @@ void check_derived(const Bytes& bytes, Derive derive, const Expected& expected) 
     }
 }
 
+// The row's name for `bytes` fits its room and is the reference's.
+void check_well_known_name(const hexalune::WellKnownEntry& entry, const Bytes& bytes) {
+    char name[hexalune::kWellKnownNameRoom];
+    char* const end = hexalune::write_well_known_name(name, entry, bytes);
+    FUZZ_CHECK(end - name <= static_cast<std::ptrdiff_t>(hexalune::kWellKnownNameRoom));
+    FUZZ_CHECK(std::string(name, end) == reference::well_known_name(entry, bytes));
+}
+
+// The well-known row of an address of any length, and of its first three
+// bytes as an OUI alone: each covers what it was looked up for, and a row
+// that covers the whole OUI is never narrower than the address's own.
+void check_well_known(const Bytes& bytes) {
+    const hexalune::WellKnownEntry* const entry = hexalune::find_well_known(bytes);
+    const std::uint64_t address = reference::to_integer(bytes);
+    FUZZ_CHECK(!entry || (bytes.size() == 6 && entry->first <= address && address <= entry->last));
+    if (entry) check_well_known_name(*entry, bytes);
+    if (bytes.size() < 3) return;
+    const Bytes oui(bytes.begin(), bytes.begin() + 3);
+    const hexalune::WellKnownEntry* const whole = hexalune::find_well_known_oui(oui);
+    if (!whole) return;
+    const std::uint64_t first = reference::to_integer(oui) << 24;
+    FUZZ_CHECK(whole->first <= first && (first | 0xffffff) <= whole->last);
+    FUZZ_CHECK(bytes.size() != 6 ||
+               (entry && entry->last - entry->first <= whole->last - whole->first));
+    check_well_known_name(*whole, oui);
+    check_well_known_name(*whole, bytes);
+}
+
 // Every rendering and derivation of an address of any length.
 void check_renderings(const Bytes& bytes) {
     FUZZ_CHECK(hexalune::to_hex(bytes, true) == reference::to_hex(bytes, true));
@@ -58,6 +88,7 @@ void check_renderings(const Bytes& bytes) {
     check_derived(bytes, hexalune::to_contained_eui48_ul, reference::to_contained_eui48_ul(bytes));
     check_derived(bytes, hexalune::to_ipv6_link_local_canonical,
                   reference::to_ipv6_link_local_canonical(bytes));
+    check_well_known(bytes);
 }
 
 }  // namespace
