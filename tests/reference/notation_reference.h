@@ -207,6 +207,18 @@ inline std::optional<std::string> to_ipv6_link_local_canonical(const Bytes& b) {
     return rfc5952("fe80:0000:0000:0000:" + full->substr(6));
 }
 
+/// The link-local address of the interface whose identifier is the first
+/// eight bytes, the universal/local bit inverted, in RFC 5952's text;
+/// nothing for fewer than eight bytes.
+inline std::optional<std::string> ipv6_link_local_from_eui64(const Bytes& b) {
+    if (b.size() < 8) return std::nullopt;
+    Bytes id(b.begin(), b.begin() + 8);
+    id[0] ^= 0x02;
+    const std::string d = joined(id, 0);
+    return rfc5952("fe80:0000:0000:0000:" + d.substr(0, 4) + ":" + d.substr(4, 4) + ":" +
+                   d.substr(8, 4) + ":" + d.substr(12, 4));
+}
+
 }  // namespace hexalune_reference
 
 #endif  // HEXALUNE_TESTS_REFERENCE_NOTATION_REFERENCE_H_
