@@ -44,14 +44,21 @@ char* write_encapsulated(char* out, const Bytes& mac, std::uint8_t first_bits, s
     return out;
 }
 
-// The link-local address's interface identifier, the modified EUI-64 (the
-// universal/local bit inverted), as four 16-bit groups.
+// The interface identifier of a link-local address, the modified EUI-64
+// (the universal/local bit of `eui64`'s first byte inverted), as four
+// 16-bit groups.
+void interface_id(const std::uint8_t* eui64, unsigned groups[4]) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        groups[i] = static_cast<unsigned>(eui64[2 * i]) << 8 | eui64[2 * i + 1];
+    }
+    groups[0] ^= 0x0200;
+}
+
+// The interface identifier a host forms from its MAC address.
 void interface_id(const Bytes& mac, unsigned groups[4]) {
     require_bytes(mac, 6, "to_ipv6_link_local");
-    groups[0] = static_cast<unsigned>(mac[0] ^ 0x02) << 8 | mac[1];
-    groups[1] = static_cast<unsigned>(mac[2]) << 8 | 0xff;
-    groups[2] = 0xfeu << 8 | mac[3];
-    groups[3] = static_cast<unsigned>(mac[4]) << 8 | mac[5];
+    const std::uint8_t eui64[8] = {mac[0], mac[1], mac[2], 0xff, 0xfe, mac[3], mac[4], mac[5]};
+    interface_id(eui64, groups);
 }
 
 // A group's four digits from its first that is not a leading zero (all
@@ -59,6 +66,22 @@ void interface_id(const Bytes& mac, unsigned groups[4]) {
 char* write_group(char* out, unsigned group, bool all) {
     for (int shift = 12; shift >= 0; shift -= 4) {
         if (all || (group >> shift) != 0 || shift == 0) *out++ = kDigits[(group >> shift) & 0x0f];
+    }
+    return out;
+}
+
+// fe80:: and the interface identifier `groups` in RFC 5952's text.
+// fe80:0:0:0 always ends in a run of three zero groups, which "::" stands
+// for together with any zero groups that lead the identifier: no later run
+// is longer (it follows a nonzero group, so has three at most), and of
+// equal runs the first is the one shortened.
+char* write_link_local_canonical(char* out, const unsigned groups[4]) {
+    for (char c : {'f', 'e', '8', '0', ':', ':'}) *out++ = c;
+    std::size_t i = 0;
+    while (i < 4 && groups[i] == 0) ++i;
+    for (const std::size_t first = i; i < 4; ++i) {
+        if (i != first) *out++ = ':';
+        out = write_group(out, groups[i], false);
     }
     return out;
 }
@@ -119,18 +142,16 @@ std::string to_ipv6_link_local(const Bytes& mac) {
 }
 
 char* write_ipv6_link_local_canonical(char* out, const Bytes& mac) {
-    // fe80:0:0:0 is always a run of zero groups, which "::" stands for. The
-    // identifier's second and third groups never are zero (they hold ff and
-    // fe), so a zero first group joins that run, and a zero last group is
-    // written "0".
     unsigned groups[4];
     interface_id(mac, groups);
-    for (char c : {'f', 'e', '8', '0', ':'}) *out++ = c;
-    for (std::size_t i = groups[0] == 0 ? 1 : 0; i < 4; ++i) {
-        *out++ = ':';
-        out = write_group(out, groups[i], false);
-    }
-    return out;
+    return write_link_local_canonical(out, groups);
+}
+
+char* write_ipv6_link_local_from_eui64(char* out, const Bytes& eui64) {
+    require_bytes(eui64, 8, "write_ipv6_link_local_from_eui64");
+    unsigned groups[4];
+    interface_id(eui64.data(), groups);
+    return write_link_local_canonical(out, groups);
 }
 
 std::string to_ipv6_link_local_canonical(const Bytes& mac) {

@@ -47,6 +47,15 @@ char* write_contained_eui48(char* out, const Bytes& mac);
 char* write_contained_eui48_ul(char* out, const Bytes& mac);
 char* write_ipv6_link_local_canonical(char* out, const Bytes& mac);
 
+/// The link-local address of an interface whose identifier is derived from
+/// `eui64` (its first eight bytes) as RFC 4291 Appendix A says: fe80:: and
+/// the EUI-64 with the universal/local bit (0x02 of its first byte)
+/// inverted, in RFC 5952's text ("fe80::280:10ff:fea4:c" for
+/// 00:80:10:ff:fe:a4:00:0c). Throws std::invalid_argument for fewer than
+/// eight bytes. Written at `out`, which must have room for 25 characters
+/// ("fe80::ffff:ffff:ffff:ffff"); returns the end.
+char* write_ipv6_link_local_from_eui64(char* out, const Bytes& eui64);
+
 /// Whether the individual/group bit (0x01 of the first byte) is set: a
 /// group (multicast or broadcast) address. Needs one byte.
 bool is_multicast(const Bytes& mac);

@@ -1,5 +1,6 @@
 #include "parse.h"
 
+#include <algorithm>
 #include <iostream>
 #include <regex>
 #include <stdexcept>
@@ -43,6 +44,124 @@ std::uint8_t group_value(const std::string& group) {
     return static_cast<std::uint8_t>(value);
 }
 
+// `kBytes` bytes as pairs of digits joined by ':' or '-' (the same one
+// throughout), as groups of four joined by '.' (if `kQuads`), or as one run
+// of bare digits, into `bytes`.
+template <std::size_t kBytes, bool kQuads>
+bool read_digit_groups(std::string_view text, Bytes& bytes) {
+    // The digits between two separators: 3n - 1 characters are n pairs,
+    // 2n + n/2 - 1 quads, 2n one run of bare digits.
+    std::size_t group = 0;
+    char separator = 0;
+    if (text.size() == 3 * kBytes - 1 && (text[2] == ':' || text[2] == '-')) {
+        group = 2;
+        separator = text[2];
+    } else if (kQuads && text.size() == 2 * kBytes + kBytes / 2 - 1) {
+        group = 4;
+        separator = '.';
+    } else if (text.size() == 2 * kBytes) {
+        group = 2 * kBytes;
+    } else {
+        return false;
+    }
+    bytes.assign(kBytes, 0);
+    std::size_t digits = 0, in_group = 0;
+    for (char c : text) {
+        if (in_group == group) {
+            if (c != separator) return false;
+            in_group = 0;
+            continue;
+        }
+        const int value = hex_digit(c);
+        if (value < 0) return false;
+        bytes[digits / 2] = static_cast<std::uint8_t>(bytes[digits / 2] << 4 | value);
+        ++digits;
+        ++in_group;
+    }
+    return true;
+}
+
+bool is_white_space(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// A dotted IPv4 quad that is all of `text` (four decimal numbers up to 255,
+// none with a leading zero), as two 16-bit groups.
+bool read_ipv4(std::string_view text, unsigned* groups) {
+    unsigned octets[4];
+    std::size_t count = 0, at = 0;
+    while (count < 4) {
+        const std::size_t start = at;
+        unsigned value = 0;
+        while (at < text.size() && at - start < 3 && text[at] >= '0' && text[at] <= '9') {
+            value = value * 10 + static_cast<unsigned>(text[at++] - '0');
+        }
+        if (at == start || value > 255 || (text[start] == '0' && at - start > 1)) return false;
+        octets[count++] = value;
+        if (count < 4 && (at == text.size() || text[at++] != '.')) return false;
+    }
+    if (at != text.size()) return false;
+    groups[0] = octets[0] << 8 | octets[1];
+    groups[1] = octets[2] << 8 | octets[3];
+    return true;
+}
+
+// IPv6 text, with any zone, as 16 bytes.
+bool read_ipv6(std::string_view text, Bytes& bytes) {
+    const std::size_t percent = text.find('%');
+    if (percent != std::string_view::npos) {
+        const std::string_view zone = text.substr(percent + 1);
+        if (zone.empty()) return false;
+        for (char c : zone) {
+            if (is_white_space(c)) return false;
+        }
+        text = text.substr(0, percent);
+    }
+    // The groups as read, and how many of them come before "::" (`gap`).
+    unsigned groups[8];
+    std::size_t count = 0, gap = 8, at = 0;
+    bool compressed = false;
+    if (text.substr(0, 2) == "::") {
+        compressed = true;
+        gap = 0;
+        at = 2;
+    }
+    while (at < text.size()) {
+        const std::size_t start = at;
+        unsigned value = 0;
+        while (at < text.size() && hex_digit(text[at]) >= 0) {
+            value = value * 16 + static_cast<unsigned>(hex_digit(text[at++]));
+            if (at - start > 4) return false;
+        }
+        if (at < text.size() && text[at] == '.') {
+            // The dotted quad ends the text and fills its last two groups.
+            if (count > 6 || !read_ipv4(text.substr(start), groups + count)) return false;
+            count += 2;
+            break;
+        }
+        if (at == start || count == 8) return false;
+        groups[count++] = value;
+        if (at == text.size()) break;
+        if (text[at++] != ':' || at == text.size()) return false;
+        if (text[at] == ':') {
+            if (compressed) return false;
+            compressed = true;
+            gap = count;
+            ++at;
+        }
+    }
+    // "::" stands for at least one zero group.
+    if (compressed ? count > 7 : count != 8) return false;
+    bytes.assign(16, 0);
+    const std::size_t after = 8 - (count - std::min(gap, count));
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t to = i < gap ? i : after + (i - gap);
+        bytes[2 * to] = static_cast<std::uint8_t>(groups[i] >> 8);
+        bytes[2 * to + 1] = static_cast<std::uint8_t>(groups[i] & 0xff);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<std::string> split(const std::string& text, char delimiter) {
@@ -75,34 +194,20 @@ Bytes parse_mac(const std::string& text) {
 }
 
 bool parse_device_notation(std::string_view text, Bytes& bytes) {
-    // The digits between two separators: 17 characters are six pairs, 14
-    // three quads, 12 one run of bare digits.
-    std::size_t group = 0;
-    char separator = 0;
-    if (text.size() == 17 && (text[2] == ':' || text[2] == '-')) {
-        group = 2;
-        separator = text[2];
-    } else if (text.size() == 14) {
-        group = 4;
-        separator = '.';
-    } else if (text.size() == 12) {
-        group = 12;
+    return read_digit_groups<6, true>(text, bytes);
+}
+
+bool parse_identifier(std::string_view text, InputType& type, Bytes& bytes) {
+    if (parse_device_notation(text, bytes)) {
+        type = InputType::kEui48;
+    } else if (read_digit_groups<8, true>(text, bytes)) {
+        type = InputType::kEui64;
+    } else if (read_digit_groups<3, false>(text, bytes)) {
+        type = InputType::kOui;
+    } else if (read_ipv6(text, bytes)) {
+        type = InputType::kIpv6;
     } else {
         return false;
-    }
-    bytes.assign(6, 0);
-    std::size_t digits = 0, in_group = 0;
-    for (char c : text) {
-        if (in_group == group) {
-            if (c != separator) return false;
-            in_group = 0;
-            continue;
-        }
-        const int value = hex_digit(c);
-        if (value < 0) return false;
-        bytes[digits / 2] = static_cast<std::uint8_t>(bytes[digits / 2] << 4 | value);
-        ++digits;
-        ++in_group;
     }
     return true;
 }

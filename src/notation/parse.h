@@ -30,6 +30,26 @@ Bytes parse_mac(const std::string& text);
 /// millions of addresses allocates nothing.
 bool parse_device_notation(std::string_view text, Bytes& bytes);
 
+/// What an input names: an EUI-48, an EUI-64, an IPv6 address or an OUI alone.
+enum class InputType { kEui48, kEui64, kIpv6, kOui };
+
+/// Reads `text` as any identifier hexalune-batch takes, either case:
+/// - an EUI-48, exactly as parse_device_notation (6 bytes);
+/// - an EUI-64: eight pairs of digits joined by ':' or '-' (the same
+///   separator throughout), four groups of four joined by '.', or 16 bare
+///   digits (8 bytes). Eight two-digit pairs are always an EUI-64, though
+///   IPv6 text could read them too;
+/// - an IPv6 address in any text form RFC 4291 section 2.2 allows (one to
+///   four digits a group, one "::" for one or more zero groups, a dotted
+///   IPv4 quad, without leading zeros, in the last 32 bits), with an
+///   optional "%zone" suffix (zone: one or more characters, none of them
+///   white space; ignored) (16 bytes);
+/// - an OUI alone: three pairs joined by ':' or '-', or six bare digits
+///   (3 bytes).
+/// Sets `type` and `bytes` and gives true; false for anything else (bytes
+/// unspecified). Allocates nothing once `bytes` has capacity for 16.
+bool parse_identifier(std::string_view text, InputType& type, Bytes& bytes);
+
 /// Whether `text` is exactly six colon-separated pairs of hexadecimal
 /// digits, either case. A regular-expression failure is reported on
 /// standard output as "Regex error: ..." and gives false.

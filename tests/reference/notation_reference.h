@@ -207,6 +207,125 @@ inline std::optional<std::string> to_ipv6_link_local_canonical(const Bytes& b) {
     return rfc5952("fe80:0000:0000:0000:" + full->substr(6));
 }
 
+/// The link-local address of the interface whose identifier is the first
+/// eight bytes, the universal/local bit inverted, in RFC 5952's text;
+/// nothing for fewer than eight bytes.
+inline std::optional<std::string> ipv6_link_local_from_eui64(const Bytes& b) {
+    if (b.size() < 8) return std::nullopt;
+    Bytes id(b.begin(), b.begin() + 8);
+    id[0] ^= 0x02;
+    const std::string d = joined(id, 0);
+    return rfc5952("fe80:0000:0000:0000:" + d.substr(0, 4) + ":" + d.substr(4, 4) + ":" +
+                   d.substr(8, 4) + ":" + d.substr(12, 4));
+}
+
+/// The pieces of `text` between every `separator`, empty ones kept: one
+/// more than there are separators.
+inline std::vector<std::string> pieces(const std::string& text, char separator) {
+    std::vector<std::string> out(1);
+    for (char c : text) {
+        if (c == separator) {
+            out.emplace_back();
+        } else {
+            out.back() += c;
+        }
+    }
+    return out;
+}
+
+/// The bytes of `count` groups of `width` digits joined by one of
+/// `separators` (the same throughout; none for a single group).
+inline std::optional<Bytes> digit_groups(const std::string& text, std::size_t count,
+                                         std::size_t width, const std::string& separators) {
+    for (char separator : separators.empty() ? std::string(1, '\0') : separators) {
+        const std::vector<std::string> groups = pieces(text, separator);
+        std::string digits;
+        for (const std::string& group : groups) {
+            if (group.size() == width) digits += group;
+        }
+        if (groups.size() != count || digits.size() != count * width) continue;
+        Bytes bytes;
+        for (std::size_t i = 0; i < digits.size(); i += 2) {
+            if (hex_value(digits[i]) < 0 || hex_value(digits[i + 1]) < 0) return std::nullopt;
+            bytes.push_back(static_cast<std::uint8_t>(hex_value(digits[i]) * 16 +
+                                                      hex_value(digits[i + 1])));
+        }
+        return bytes;
+    }
+    return std::nullopt;
+}
+
+/// A dotted IPv4 quad, each number 0 to 255 without leading zeros.
+inline std::optional<Bytes> ipv4(const std::string& text) {
+    const std::vector<std::string> numbers = pieces(text, '.');
+    Bytes bytes;
+    for (const std::string& number : numbers) {
+        if (number.empty() || number.size() > 3 || (number[0] == '0' && number.size() > 1)) break;
+        if (number.find_first_not_of("0123456789") != std::string::npos) break;
+        if (std::stoi(number) > 255) break;
+        bytes.push_back(static_cast<std::uint8_t>(std::stoi(number)));
+    }
+    if (numbers.size() != 4 || bytes.size() != 4) return std::nullopt;
+    return bytes;
+}
+
+/// IPv6 text as 16 bytes: groups of one to four digits, the last two of
+/// them perhaps a dotted quad, at most one "::" for one or more zero
+/// groups, and perhaps a "%zone" without white space.
+inline std::optional<Bytes> ipv6(const std::string& text) {
+    const std::size_t percent = text.find('%');
+    if (percent != std::string::npos &&
+        (percent + 1 == text.size() || text.find_first_of(" \t\n\v\f\r", percent) != std::string::npos)) {
+        return std::nullopt;
+    }
+    const std::string address = text.substr(0, percent);
+    const std::size_t gap = address.find("::");
+    if (gap != std::string::npos && address.find("::", gap + 1) != std::string::npos) {
+        return std::nullopt;
+    }
+    // The bytes before and after "::" (all of them without one).
+    Bytes halves[2];
+    const std::string texts[2] = {address.substr(0, gap),
+                                  gap == std::string::npos ? "" : address.substr(gap + 2)};
+    for (int half = 0; half < 2; ++half) {
+        if (texts[half].empty()) continue;
+        const std::vector<std::string> groups = pieces(texts[half], ':');
+        for (std::size_t i = 0; i < groups.size(); ++i) {
+            const bool last = i + 1 == groups.size() && (half == 1 || gap == std::string::npos);
+            if (last && groups[i].find('.') != std::string::npos) {
+                const std::optional<Bytes> quad = ipv4(groups[i]);
+                if (!quad) return std::nullopt;
+                halves[half].insert(halves[half].end(), quad->begin(), quad->end());
+                continue;
+            }
+            if (groups[i].empty() || groups[i].size() > 4) return std::nullopt;
+            const std::string group = std::string(4 - groups[i].size(), '0') + groups[i];
+            const std::optional<Bytes> two = digit_groups(group, 1, 4, "");
+            if (!two) return std::nullopt;
+            halves[half].insert(halves[half].end(), two->begin(), two->end());
+        }
+    }
+    const std::size_t given = halves[0].size() + halves[1].size();
+    if (gap == std::string::npos ? given != 16 : given > 14) return std::nullopt;
+    Bytes bytes = halves[0];
+    bytes.resize(16 - halves[1].size(), 0);
+    bytes.insert(bytes.end(), halves[1].begin(), halves[1].end());
+    return bytes;
+}
+
+/// Any identifier hexalune-batch takes, the first of: a device's EUI-48
+/// (6 bytes), an EUI-64 (8), an OUI alone (3), an IPv6 address (16). Its
+/// number of bytes tells which it is.
+inline std::optional<Bytes> parse_identifier(const std::string& text) {
+    for (auto read : {parse_device_notation(text), digit_groups(text, 8, 2, ":"),
+                      digit_groups(text, 8, 2, "-"), digit_groups(text, 4, 4, "."),
+                      digit_groups(text, 1, 16, ""), digit_groups(text, 3, 2, ":-"),
+                      digit_groups(text, 1, 6, ""), ipv6(text)}) {
+        if (read) return read;
+    }
+    return std::nullopt;
+}
+
 }  // namespace hexalune_reference
 
 #endif  // HEXALUNE_TESTS_REFERENCE_NOTATION_REFERENCE_H_
