@@ -111,7 +111,7 @@ void BM_Format(benchmark::State& state) {
     for (std::size_t line = 0, address = 0; line < addresses.lines.size(); ++line) {
         const bool valid = address < addresses.of_line.size() && addresses.of_line[address] == line;
         const Bytes* mac = valid ? &addresses.macs[address++] : nullptr;
-        sources.push_back({addresses.lines[line], mac,
+        sources.push_back({addresses.lines[line], InputType::kEui48, mac, nullptr,
                            mac ? lookup_owner(*mac, table()) : Owner{}, &table()});
     }
     std::vector<char> out(1 << 16);

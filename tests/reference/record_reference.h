@@ -4,7 +4,7 @@
 // A deliberately plain model of hexalune-batch's records: text escaped for
 // JSON and CSV one character at a time, and the record of a line from the
 // notation and registry models. Header-only, and independent of the
-// program's code but for the registry map type.
+// program's code but for the registry map type and the well-known table.
 
 #include <array>
 #include <cstdio>
@@ -15,6 +15,7 @@
 
 #include "reference/notation_reference.h"
 #include "reference/registry_reference.h"
+#include "reference/well_known_reference.h"
 
 namespace hexalune_reference {
 
@@ -84,67 +85,144 @@ inline std::string csv_header() {
     return "input,eui48,eui48_bit_reversed,eui48_dot,eui48_integer,eui64,eui64_bit_reversed,"
            "eui64_dot,eui64_integer,contained_mac48,contained_eui48,contained_eui48_ul,"
            "ipv6_link_local,multicast,local,oui_assignment,oui_organization,oui_address,"
-           "block_registry,block_assignment,block_organization,block_address,error\n";
+           "block_registry,block_assignment,block_organization,block_address,input_type,cast,"
+           "slap,randomized,well_known_name,well_known_reference,error\n";
+}
+
+/// A well-known use's name and reference.
+using Use = std::optional<std::array<std::string, 2>>;
+
+/// The well-known use of an address (six bytes) or of a whole OUI (three):
+/// the row of the program's table, its name as the reference writes it.
+inline Use well_known_use(const Bytes& bytes) {
+    const hexalune::WellKnownEntry* entry = bytes.size() == 3 ? hexalune::find_well_known_oui(bytes)
+                                                              : hexalune::find_well_known(bytes);
+    if (entry == nullptr) return std::nullopt;
+    return std::array<std::string, 2>{well_known_name(*entry, bytes),
+                                      std::string(hexalune::well_known_reference(*entry))};
 }
 
 /// The JSON Lines or CSV record of a trimmed line: an address's, unless
-/// the line was `cut` off or is none, then the error record.
+/// the line was `cut` off or names none, then the error record.
 inline std::string record(const std::string& input, bool cut, const Maps& maps, bool json) {
     std::string out;
     bool first = true;
-    // A field; in JSON a string when `quoted`, else `value` as it is.
-    const auto add = [&](const std::string& name, const std::string& value, bool quoted) {
+    // A field; in JSON a string when `quoted`, else `value` as it is; none
+    // is null in JSON, an empty column in CSV.
+    const auto add = [&](const std::string& name, const std::optional<std::string>& value,
+                         bool quoted) {
         if (json) {
-            out += (first ? "{\"" : ",\"") + name + "\":" + (quoted ? json_string(value) : value);
+            out += (first ? "{\"" : ",\"") + name + "\":" +
+                   (!value ? "null" : quoted ? json_string(*value) : *value);
         } else {
-            out += (first ? "" : ",") + csv_field(value);
+            out += (first ? "" : ",") + csv_field(value.value_or(""));
         }
         first = false;
     };
-    // An owner's fields: in JSON an object (its first field opens it), or
-    // null for none.
-    const auto owner = [&](const std::string& name, const std::optional<Block>& block,
-                           bool registry) {
-        const Block b = block.value_or(Block{});
-        const std::string fields[][2] = {{"registry", b.registry},
-                                         {"assignment", b.record.assignment},
-                                         {"organization", b.record.organization},
-                                         {"address", b.record.address}};
-        if (json) out += ",\"" + name + "\":" + (block ? "" : "null");
+    // A nested record's fields: in JSON an object (its first field opens
+    // it), or null for none.
+    const auto nested = [&](const std::string& name, const std::vector<std::string>& keys,
+                            const std::optional<std::vector<std::string>>& values) {
+        if (json) out += ",\"" + name + "\":" + (values ? "" : "null");
         first = json;
-        for (std::size_t i = registry ? 0 : 1; i < 4 && (block || !json); ++i) {
-            add(fields[i][0], fields[i][1], true);
+        for (std::size_t i = 0; i < keys.size() && (values || !json); ++i) {
+            add(keys[i], values ? (*values)[i] : "", true);
         }
-        if (json && block) out += '}';
+        if (json && values) out += '}';
         first = false;
     };
     add("input", input, true);
-    const std::optional<Bytes> mac = cut ? std::nullopt : parse_device_notation(input);
-    if (!mac) {
-        for (int i = 0; i < 21 && !json; ++i) add("", "", true);
-        add("error", "invalid MAC address", true);
+    std::optional<Bytes> bytes = cut ? std::nullopt : parse_identifier(input);
+    std::string error = "invalid MAC address";
+    std::optional<Bytes> eui48, eui64;
+    const char* type = "oui";
+    if (bytes && bytes->size() == 16) {
+        const Bytes iid(bytes->begin() + 8, bytes->end());
+        type = "ipv6";
+        if (iid[3] == 0xff && iid[4] == 0xfe) {
+            eui48 = Bytes{static_cast<std::uint8_t>(iid[0] ^ 0x02), iid[1], iid[2], iid[5], iid[6],
+                          iid[7]};
+        } else {
+            error = "IPv6 interface identifier holds no MAC address";
+            bytes.reset();
+        }
+    } else if (bytes && bytes->size() == 6) {
+        type = "eui48";
+        eui48 = bytes;
+    } else if (bytes && bytes->size() == 8) {
+        type = "eui64";
+        eui64 = bytes;
+        const Bytes& b = *bytes;
+        if (b[3] == 0xff && (b[4] == 0xfe || b[4] == 0xff)) eui48 = Bytes{b[0], b[1], b[2], b[5], b[6], b[7]};
+    }
+    if (!bytes) {
+        for (int i = 0; i < 27 && !json; ++i) add("", "", true);
+        add("error", error, true);
         return out + (json ? "}\n" : "\n");
     }
-    const Bytes eui64 = *convert_to_eui64(*mac);
-    for (const Bytes* bytes : {&*mac, &eui64}) {
-        const std::string name = bytes == &eui64 ? "eui64" : "eui48";
-        add(name, to_hex(*bytes, true), true);
-        add(name + "_bit_reversed", to_bit_reversed(*bytes), true);
-        add(name + "_dot", to_dot_notation(*bytes), true);
-        add(name + "_integer", std::to_string(to_integer(*bytes)), true);
+    if (eui48 && !eui64) eui64 = convert_to_eui64(*eui48);
+    const Bytes lead = eui64 && type == std::string("eui64") ? *eui64 : eui48 ? *eui48 : *bytes;
+    for (const std::optional<Bytes>* form : {&eui48, &eui64}) {
+        const std::string name = form == &eui64 ? "eui64" : "eui48";
+        const auto text = [&](std::string (*render)(const Bytes&)) {
+            return *form ? std::optional<std::string>(render(**form)) : std::nullopt;
+        };
+        add(name, text([](const Bytes& b) { return to_hex(b, true); }), true);
+        add(name + "_bit_reversed", text(to_bit_reversed), true);
+        add(name + "_dot", text(to_dot_notation), true);
+        add(name + "_integer", text([](const Bytes& b) { return std::to_string(to_integer(b)); }),
+            true);
     }
-    add("contained_mac48", *to_contained_mac48(*mac), true);
-    add("contained_eui48", *to_contained_eui48(*mac), true);
-    add("contained_eui48_ul", *to_contained_eui48_ul(*mac), true);
-    add("ipv6_link_local", *to_ipv6_link_local_canonical(*mac), true);
-    add("multicast", (*mac)[0] & 0x01 ? "true" : "false", false);
-    add("local", (*mac)[0] & 0x02 ? "true" : "false", false);
-    std::string digits = joined(*mac, 0);
+    const auto from48 = [&](auto render) {
+        return eui48 ? render(*eui48) : std::nullopt;
+    };
+    add("contained_mac48", from48(to_contained_mac48), true);
+    add("contained_eui48", from48(to_contained_eui48), true);
+    add("contained_eui48_ul", from48(to_contained_eui48_ul), true);
+    add("ipv6_link_local",
+        type == std::string("eui64") ? ipv6_link_local_from_eui64(*eui64)
+                                     : from48(to_ipv6_link_local_canonical),
+        true);
+    const bool group = (lead[0] & 0x01) != 0, local = (lead[0] & 0x02) != 0;
+    add("multicast", group ? "true" : "false", false);
+    add("local", local ? "true" : "false", false);
+    std::string digits = joined(lead, 0);
     for (char& c : digits) c = c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c;
     const auto oui = maps[3].find(digits.substr(0, 6));
-    owner("oui", oui == maps[3].end() ? std::nullopt : std::optional<Block>({"", oui->second}),
-          false);
-    owner("block", longest_prefix(digits, maps[0], maps[1], maps[2], maps[3]), true);
+    const std::optional<std::vector<std::string>> ma_l =
+        oui == maps[3].end() ? std::nullopt
+                             : std::optional<std::vector<std::string>>(
+                                   {oui->first, oui->second.organization, oui->second.address});
+    nested("oui", {"assignment", "organization", "address"}, ma_l);
+    std::optional<Block> block = longest_prefix(digits, maps[0], maps[1], maps[2], maps[3]);
+    if (type == std::string("oui")) {
+        block = ma_l ? std::optional<Block>({"MA-L", oui->second}) : std::nullopt;
+    }
+    nested("block", {"registry", "assignment", "organization", "address"},
+           block ? std::optional<std::vector<std::string>>(
+                       {block->registry, block->record.assignment, block->record.organization,
+                        block->record.address})
+                 : std::nullopt);
+    add("input_type", std::string(type), true);
+    const bool all_ones = type != std::string("oui") &&
+                          lead == Bytes(lead.size(), 0xff);
+    add("cast", std::string(!group ? "unicast" : all_ones ? "broadcast" : "multicast"), true);
+    // IEEE 802c: Y is 0x04, Z is 0x08.
+    const bool y = (lead[0] & 0x04) != 0, z = (lead[0] & 0x08) != 0;
+    add("slap",
+        !local ? std::nullopt
+               : std::optional<std::string>(!y ? (z ? "ELI" : "AAI") : (z ? "SAI" : "reserved")),
+        true);
+    const Use use = type == std::string("oui") ? well_known_use(lead)
+                    : eui48                    ? well_known_use(*eui48)
+                                               : std::nullopt;
+    add("randomized",
+        type == std::string("oui")
+            ? std::nullopt
+            : std::optional<std::string>(local && !group && !use && !block ? "true" : "false"),
+        false);
+    nested("well_known", {"name", "reference"},
+           use ? std::optional<std::vector<std::string>>({(*use)[0], (*use)[1]}) : std::nullopt);
     if (!json) add("error", "", true);
     return out + (json ? "}\n" : "\n");
 }
