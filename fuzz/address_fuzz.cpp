@@ -89,6 +89,24 @@ void check_renderings(const Bytes& bytes) {
     check_derived(bytes, hexalune::to_ipv6_link_local_canonical,
                   reference::to_ipv6_link_local_canonical(bytes));
     check_well_known(bytes);
+    check_derived(
+        bytes,
+        [](const Bytes& eui64) {
+            char out[25];
+            return std::string(out, hexalune::write_ipv6_link_local_from_eui64(out, eui64));
+        },
+        reference::ipv6_link_local_from_eui64(bytes));
+}
+
+// The reference tells an identifier's type by its number of bytes.
+std::size_t size_of(hexalune::InputType type) {
+    switch (type) {
+        case hexalune::InputType::kEui48: return 6;
+        case hexalune::InputType::kEui64: return 8;
+        case hexalune::InputType::kIpv6: return 16;
+        case hexalune::InputType::kOui: return 3;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -122,6 +140,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Bytes read;
     FUZZ_CHECK(hexalune::parse_device_notation(text, read) == device.has_value());
     FUZZ_CHECK(!device || read == *device);
+
+    // Every identifier hexalune-batch takes.
+    const std::optional<Bytes> identifier = reference::parse_identifier(text);
+    hexalune::InputType type{};
+    FUZZ_CHECK(hexalune::parse_identifier(text, type, read) == identifier.has_value());
+    FUZZ_CHECK(!identifier || (read == *identifier && size_of(type) == read.size()));
+    if (identifier) check_renderings(read);
 
     check_renderings(Bytes(data, data + std::min<std::size_t>(size, 64)));
     return 0;
