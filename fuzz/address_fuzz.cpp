@@ -101,10 +101,14 @@ void check_renderings(const Bytes& bytes) {
 // The reference tells an identifier's type by its number of bytes.
 std::size_t size_of(hexalune::InputType type) {
     switch (type) {
-        case hexalune::InputType::kEui48: return 6;
-        case hexalune::InputType::kEui64: return 8;
-        case hexalune::InputType::kIpv6: return 16;
-        case hexalune::InputType::kOui: return 3;
+        case hexalune::InputType::kEui48:
+            return 6;
+        case hexalune::InputType::kEui64:
+            return 8;
+        case hexalune::InputType::kIpv6:
+            return 16;
+        case hexalune::InputType::kOui:
+            return 3;
     }
     return 0;
 }

@@ -247,8 +247,8 @@ inline std::optional<Bytes> digit_groups(const std::string& text, std::size_t co
         Bytes bytes;
         for (std::size_t i = 0; i < digits.size(); i += 2) {
             if (hex_value(digits[i]) < 0 || hex_value(digits[i + 1]) < 0) return std::nullopt;
-            bytes.push_back(static_cast<std::uint8_t>(hex_value(digits[i]) * 16 +
-                                                      hex_value(digits[i + 1])));
+            bytes.push_back(
+                static_cast<std::uint8_t>(hex_value(digits[i]) * 16 + hex_value(digits[i + 1])));
         }
         return bytes;
     }
@@ -275,7 +275,8 @@ inline std::optional<Bytes> ipv4(const std::string& text) {
 inline std::optional<Bytes> ipv6(const std::string& text) {
     const std::size_t percent = text.find('%');
     if (percent != std::string::npos &&
-        (percent + 1 == text.size() || text.find_first_of(" \t\n\v\f\r", percent) != std::string::npos)) {
+        (percent + 1 == text.size() ||
+         text.find_first_of(" \t\n\v\f\r", percent) != std::string::npos)) {
         return std::nullopt;
     }
     const std::string address = text.substr(0, percent);
@@ -317,10 +318,10 @@ inline std::optional<Bytes> ipv6(const std::string& text) {
 /// (6 bytes), an EUI-64 (8), an OUI alone (3), an IPv6 address (16). Its
 /// number of bytes tells which it is.
 inline std::optional<Bytes> parse_identifier(const std::string& text) {
-    for (auto read : {parse_device_notation(text), digit_groups(text, 8, 2, ":"),
-                      digit_groups(text, 8, 2, "-"), digit_groups(text, 4, 4, "."),
-                      digit_groups(text, 1, 16, ""), digit_groups(text, 3, 2, ":-"),
-                      digit_groups(text, 1, 6, ""), ipv6(text)}) {
+    for (auto read :
+         {parse_device_notation(text), digit_groups(text, 8, 2, ":"), digit_groups(text, 8, 2, "-"),
+          digit_groups(text, 4, 4, "."), digit_groups(text, 1, 16, ""),
+          digit_groups(text, 3, 2, ":-"), digit_groups(text, 1, 6, ""), ipv6(text)}) {
         if (read) return read;
     }
     return std::nullopt;
