@@ -53,8 +53,10 @@ struct Item {
     const char* error;  // why it does not, where it reads as something else
     InputType type;
     Bytes address;  // as RecordSource's
-    Bytes key;      // the bytes looked up: the address, an OUI's padded to six
+    Bytes padded;   // an OUI alone, padded to six bytes for the lookup
     Owner owner;
+
+    const Bytes& key() const { return type == InputType::kOui ? padded : address; }
 };
 
 const char kNoMacInIpv6[] = "IPv6 interface identifier holds no MAC address";
@@ -75,8 +77,7 @@ void identify(Item& item) {
         }
         a = {static_cast<std::uint8_t>(a[8] ^ 0x02), a[9], a[10], a[13], a[14], a[15]};
     }
-    item.key.assign(a.begin(), a.end());
-    item.key.resize(std::max<std::size_t>(a.size(), 6));
+    if (item.type == InputType::kOui) item.padded = {a[0], a[1], a[2], 0, 0, 0};
 }
 
 // A group's items, kept for the next group with their buffers.
@@ -93,11 +94,11 @@ void convert(Run& run, Group& group) {
     Item* const end = group.items.data() + group.size;
     for (Item* item = group.items.data(); item != end; ++item) {
         identify(*item);
-        if (item->valid) prefetch_owner(item->key, run.table);
+        if (item->valid) prefetch_owner(item->key(), run.table);
     }
     for (Item* item = group.items.data(); item != end; ++item) {
         if (!item->valid) continue;
-        item->owner = lookup_owner(item->key, run.table);
+        item->owner = lookup_owner(item->key(), run.table);
         // Of an OUI alone nothing longer than its MA-L block can be known.
         if (item->type == InputType::kOui) item->owner.block = {Registry::kMaL, item->owner.oui};
         prefetch_assignee(run.table, item->owner.oui, false);
