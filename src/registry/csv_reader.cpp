@@ -237,8 +237,8 @@ Ending read_record(std::string_view rest, Record& record, std::deque<std::string
 // 4180 has it.
 enum class Delimiting { kLines, kRecords };
 
-// The good records in listing order, as rows sorted by key; bad ones are
-// reported in order.
+// The good records in listing order, as rows sorted by key (the last of a
+// key after the others); bad ones are reported in order.
 std::vector<Row> read_rows(const std::string& text, std::ostream& report, Delimiting delimiting,
                            std::deque<std::string>& unquoted) {
     static const std::string kTooLong =
@@ -278,14 +278,12 @@ std::vector<Row> read_rows(const std::string& text, std::ostream& report, Delimi
         line_number += static_cast<std::int64_t>(record.lines);
     }
 
-    rows = sorted_by_key(std::move(rows));
-    // Of equal keys, the last row wins.
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (i + 1 == rows.size() || !same_key(rows[i], rows[i + 1])) rows[kept++] = rows[i];
-    }
-    rows.resize(kept);
-    return rows;
+    return sorted_by_key(std::move(rows));
+}
+
+// Whether the row at `i` is not the last of its key, which wins.
+bool superseded(const std::vector<Row>& rows, std::size_t i) {
+    return i + 1 < rows.size() && same_key(rows[i], rows[i + 1]);
 }
 
 RegistryMap parse(const std::string& text, std::ostream& report, Delimiting delimiting) {
@@ -298,6 +296,7 @@ RegistryMap parse(const std::string& text, std::ostream& report, Delimiting deli
     const std::vector<Row> rows = read_rows(text, report, delimiting, unquoted);
     RegistryMap registry;
     for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (superseded(rows, i)) continue;
         // The rows are in key order, their fields at random places in the
         // listing: start loading those a few rows ahead.
         if (i + 8 < rows.size()) prefetch(rows[i + 8]);
@@ -331,7 +330,9 @@ ListingRecords read_registry_records(const std::string& text, std::ostream& repo
     ListingRecords read;
     const std::vector<Row> rows = read_rows(text, report, Delimiting::kRecords, read.copies);
     read.records.reserve(rows.size());
-    for (const Row& row : rows) read.records.push_back({row.key, row.organization, row.address});
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!superseded(rows, i)) read.records.push_back({rows[i].key, rows[i].organization, rows[i].address});
+    }
     return read;
 }
 
