@@ -100,17 +100,8 @@ void check_renderings(const Bytes& bytes) {
 
 // The reference tells an identifier's type by its number of bytes.
 std::size_t size_of(hexalune::InputType type) {
-    switch (type) {
-        case hexalune::InputType::kEui48:
-            return 6;
-        case hexalune::InputType::kEui64:
-            return 8;
-        case hexalune::InputType::kIpv6:
-            return 16;
-        case hexalune::InputType::kOui:
-            return 3;
-    }
-    return 0;
+    const std::size_t kSizes[] = {6, 8, 16, 3};  // in InputType's order
+    return kSizes[static_cast<std::size_t>(type)];
 }
 
 }  // namespace

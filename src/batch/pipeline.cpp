@@ -48,8 +48,8 @@ struct Item {
     std::string_view text;  // trimmed
     const char* where;      // "line" or "argument"
     std::size_t number;
-    bool cut;    // longer than kLineLimit: the text is its start
-    bool valid;  // it names an address: `type`, `address` and `owner` say what
+    bool cut;           // longer than kLineLimit: the text is its start
+    bool valid;         // it names an address: `type`, `address` and `owner` say what
     const char* error;  // why it does not, where it reads as something else
     InputType type;
     Bytes address;  // as RecordSource's
@@ -110,7 +110,7 @@ void convert(Run& run, Group& group) {
         prefetch_assignee(run.table, item->owner.block.record, true);
     }
     for (Item* item = group.items.data(); item != end; ++item) {
-        const RecordSource source{item->text, item->type, item->valid ? &item->address : nullptr,
+        const RecordSource source{item->text,  item->type,  item->valid ? &item->address : nullptr,
                                   item->error, item->owner, &run.table};
         append_records(run.output, record_room(source),
                        [&](char* out) { return write_record(out, run.format, source); });

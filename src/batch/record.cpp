@@ -148,8 +148,8 @@ Layout layout(Format format, bool valid, bool eui48, bool eui64) {
         const bool present =
             !json || (valid ? field.value != Value::kError
                             : field.value == Value::kInput || field.value == Value::kError);
-        const bool null = (field.needs == Needs::kEui48 && !eui48) ||
-                          (field.needs == Needs::kEui64 && !eui64);
+        const bool null =
+            (field.needs == Needs::kEui48 && !eui48) || (field.needs == Needs::kEui64 && !eui64);
         if (!present) continue;
         const bool quoted = field.quoted && !null;
         std::string text = i == 0 ? "" : ",";
@@ -521,8 +521,8 @@ char* write_record(char* out, Format format, const RecordSource& source) {
         } else if (step.value == Value::kOui || step.value == Value::kBlock) {
             out = write_owner(out, format, source, layout, step.value == Value::kBlock, oui);
         } else if (kind_text && step.value == Value::kInputType) {
-            out = write_text(out, kKindTexts.texts[format == Format::kCsv]
-                                                  [kind_index(source.type, kind)]);
+            out = write_text(
+                out, kKindTexts.texts[format == Format::kCsv][kind_index(source.type, kind)]);
         } else {
             out = write_value(out, format, source, forms, kind, step.value);
         }

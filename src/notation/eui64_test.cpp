@@ -4,8 +4,6 @@
 
 #include <stdexcept>
 
-#include "reference/notation_reference.h"
-
 namespace hexalune {
 namespace {
 
@@ -49,26 +47,6 @@ TEST(Eui64, DerivedIdentifiers) {
         EXPECT_EQ(to_contained_eui48(c.mac), c.eui48);
         EXPECT_EQ(to_contained_eui48_ul(c.mac), c.eui48_ul);
         EXPECT_EQ(to_ipv6_link_local(c.mac), c.link_local);
-    }
-}
-
-// Zero groups leading, ending or all of the identifier; the longest text.
-TEST(Eui64, LinkLocalFromEui64) {
-    const struct {
-        Bytes eui64;
-        std::string link_local;
-    } cases[] = {
-        {{0x00, 0x80, 0x10, 0xff, 0xfe, 0xa4, 0x00, 0x0c}, "fe80::280:10ff:fea4:c"},
-        {{0x02, 0, 0, 0, 0, 0, 0, 0}, "fe80::"},
-        {{0x02, 0, 0, 0, 0, 0, 0, 1}, "fe80::1"},
-        {{0x02, 1, 0, 0, 0, 0, 0, 0}, "fe80::1:0:0:0"},
-        {{0, 0, 0, 0, 0, 0, 0, 0}, "fe80::200:0:0:0"},
-        {Bytes(9, 0xff), "fe80::fdff:ffff:ffff:ffff"},
-    };
-    for (const auto& c : cases) {
-        char out[25];
-        EXPECT_EQ(std::string(out, write_ipv6_link_local_from_eui64(out, c.eui64)), c.link_local);
-        EXPECT_EQ(hexalune_reference::ipv6_link_local_from_eui64(c.eui64), c.link_local);
     }
 }
 

