@@ -21,7 +21,6 @@ struct Case {
 };
 
 const char kBridges[] = "IEEE 802.1Q-2022, Table 8-1";
-const char kMrp[] = "IEEE 802.1Q-2022, Table 10-1";
 const char kCisco[] = "Cisco documentation";
 const char kReserved[] = "Reserved for future standardization";
 const char kIpv4Tail[] = " (or one of 31 other groups that map to this address)";
@@ -47,7 +46,7 @@ TEST(WellKnown, Addresses) {
         {"01:80:c2:00:00:09", kReserved, kBridges},
         {"01:80:c2:00:00:0e", "LLDP and PTP peer delay",
          "IEEE 802.1AB-2016; IEEE 1588-2008, Annex F"},
-        {"01:80:c2:00:00:2f", "Reserved for MRP applications", kMrp},
+        {"01:80:c2:00:00:2f", "Reserved for MRP applications", "IEEE 802.1Q-2022, Table 10-1"},
         {"00:00:5e:00:01:0a", "VRRP router 10 (IPv4)", "RFC 5798"},
         {"00:00:5e:00:02:ff", "VRRP router 255 (IPv6)", "RFC 5798"},
         {"00:00:5e:ff:ff:ff", "IANA unicast", "RFC 7042"},

@@ -6,6 +6,7 @@
 #include <hexalune/notation/parse.h>
 #include <hexalune/notation/random_mac.h>
 #include <hexalune/notation/render.h>
+#include <hexalune/notation/well_known.h>
 #include <hexalune/registry/csv_reader.h>
 #include <hexalune/registry/lookup.h>
 #include <hexalune/registry/registries.h>
@@ -21,6 +22,7 @@ using namespace hexalune;
 int main() {
     const Bytes mac = parse_mac("00:80:10:A4:00:0C");
     Bytes dot;
+    InputType type{};
     const RegistryMap ma_l = parse_oui_database(load_resource_data());
     const OwnerTable& table = embedded_owner_table();
     const Owner owner = lookup_owner(parse_mac("70:B3:D5:A4:A0:00"), table);
@@ -29,6 +31,8 @@ int main() {
         {mac == Bytes{0x00, 0x80, 0x10, 0xa4, 0x00, 0x0c} && split("a:b", ':').size() == 2, "parse"},
         {is_valid_mac("00:80:10:a4:00:0C") && is_valid_mac(generate_random_mac()), "is_valid_mac"},
         {parse_device_notation("0080.10a4.000c", dot) && dot == mac, "parse_device_notation"},
+        {parse_identifier("00:80:10", type, dot) && find_well_known(parse_mac("52:54:00:0:0:1")),
+         "parse_identifier, find_well_known"},
         {to_hex(convert_to_eui64(mac), true) == "00:80:10:ff:fe:a4:00:0c", "convert_to_eui64"},
         {to_bit_reversed(mac) + to_dot_notation(mac) == "00-01-08-25-00-300080.10a4.000c", "render"},
         {to_ipv6_link_local_canonical(mac) == "fe80::280:10ff:fea4:c", "to_ipv6_link_local"},

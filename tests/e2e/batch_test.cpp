@@ -144,19 +144,17 @@ TEST(Batch, EveryNotation) {
         {"=HYPERLINK(\"http://x\",\"y\")", "=HYPERLINK(\"http://x\",\"y\")"},
         {"30:F3:3A:00:00:01", "30:F3:3A:00:00:01"},
         {"84:11:C2:30:00:01", "84:11:C2:30:00:01"},
-        // What kind of address: random, registered with the local bit,
-        // virtual, group and broadcast addresses of well-known uses.
+        // Random, registered with the local bit, virtual, VRRP; EUI-64s
+        // holding an EUI-48 or not.
         {"3a:1b:2c:3d:4e:5f", "3a:1b:2c:3d:4e:5f"},
         {"02:60:8C:00:00:01", "02:60:8C:00:00:01"},
         {"52:54:00:12:34:56", "52:54:00:12:34:56"},
         {"00:00:5E:00:01:0A", "00:00:5E:00:01:0A"},
-        // EUI-64s: holding an EUI-48 (FF:FE, FF:FF) or not, every form.
         {"00:80:10:FF:FE:A4:00:0C", "00:80:10:FF:FE:A4:00:0C"},
         {"00-11-22-33-44-55-66-77", "00-11-22-33-44-55-66-77"},
-        // IPv6: a MAC in the interface identifier, or none.
+        // IPv6: a MAC in the interface identifier, or none; then OUIs alone.
         {"fe80::280:10ff:fea4:c%eth0", "fe80::280:10ff:fea4:c%eth0"},
         {"2001:db8::1", "2001:db8::1"},
-        // OUIs alone.
         {"00:80:10", "00:80:10"},
     };
     std::vector<std::string> lines = {""};  // a blank line gives no record
