@@ -117,7 +117,7 @@ void convert(Run& run, Group& group) {
         if (item->valid) continue;
         run.output.messages += std::string("hexalune-batch: ") + item->where + ' ' +
                                std::to_string(item->number) + ": " +
-                               (item->error != nullptr ? item->error : "invalid MAC address") +
+                               (item->error != nullptr ? item->error : kInvalidMac) +
                                (item->cut ? kCutOff : "\n");
         run.invalid = true;
     }

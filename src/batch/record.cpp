@@ -16,8 +16,6 @@ namespace hexalune {
 
 namespace {
 
-const char kInvalid[] = "invalid MAC address";
-
 // What a field holds.
 enum class Value {
     kInput,
@@ -117,7 +115,7 @@ struct Step {
 struct Layout {
     std::vector<Step> steps;
     // The same, the fields from input_type to well_known one step, of
-    // value kInputType, which writes them whole (kind_texts).
+    // value kInputType, which writes them whole (Tables::kind_texts).
     std::vector<Step> kind_text_steps;
     LeadIn owner[2][4];  // before each of kBlockParts, of the MA-L record and of the block
     LeadIn end;
@@ -189,6 +187,21 @@ char* write_escaped(char* out, Format format, std::string_view text) {
     return format == Format::kJson ? write_json_string(out, text) : write_csv_field(out, text);
 }
 
+// A word: in JSON a string, in CSV as it is.
+char* write_word(char* out, Format format, std::string_view word) {
+    if (format == Format::kJson) *out++ = '"';
+    out = write_text(out, word);
+    if (format == Format::kJson) *out++ = '"';
+    return out;
+}
+
+// Nothing: in JSON null, in CSV an empty column, or `columns` of them.
+char* write_null(char* out, Format format, std::size_t columns = 1) {
+    if (format == Format::kJson) return write_text(out, "null");
+    for (std::size_t i = 1; i < columns; ++i) *out++ = ',';
+    return out;
+}
+
 // An owner's text. Why: nearly all of them (97%) need no escaping, which
 // the table says, and are copied whole: in JSON quoted, in CSV quoted if
 // they hold a comma.
@@ -229,10 +242,7 @@ char* write_owner(char* out, Format format, const RecordSource& source, const La
     const Registry registry = block ? source.owner.block.registry : Registry::kMaL;
     const std::uint32_t record = block ? source.owner.block.record : source.owner.oui;
     if (source.address == nullptr || record == kNoRecord) {
-        if (json) return write_text(out, "null");
-        // A comma between each two of its columns.
-        for (std::size_t i = block ? 1 : 2; i < std::size(kBlockParts); ++i) *out++ = ',';
-        return out;
+        return write_null(out, format, block ? std::size(kBlockParts) : std::size(kOuiParts));
     }
     const LeadIn* leads = layout.owner[block];
     const auto next = [&](std::size_t i) {
@@ -259,21 +269,6 @@ char* write_owner(char* out, Format format, const RecordSource& source, const La
         if (!block) oui.end = out;
     }
     if (json) *out++ = '}';
-    return out;
-}
-
-// A word: in JSON a string, in CSV as it is.
-char* write_word(char* out, Format format, std::string_view word) {
-    if (format == Format::kJson) *out++ = '"';
-    out = write_text(out, word);
-    if (format == Format::kJson) *out++ = '"';
-    return out;
-}
-
-// Nothing: in JSON null, in CSV an empty column, or `columns` of them.
-char* write_null(char* out, Format format, std::size_t columns = 1) {
-    if (format == Format::kJson) return write_text(out, "null");
-    for (std::size_t i = 1; i < columns; ++i) *out++ = ',';
     return out;
 }
 
@@ -364,7 +359,7 @@ char* write_value(char* out, Format format, const RecordSource& source, const Fo
             return write_escaped(out, format, source.input);
         case Value::kError:
             if (source.address != nullptr) return out;
-            return write_escaped(out, format, source.error != nullptr ? source.error : kInvalid);
+            return write_escaped(out, format, source.error != nullptr ? source.error : kInvalidMac);
         case Value::kWellKnown:
             if (source.address != nullptr) break;
             return write_null(out, format, std::size(kWellKnownParts));
@@ -413,38 +408,54 @@ char* write_value(char* out, Format format, const RecordSource& source, const Fo
 // address of no well-known use: one of 120 texts, by its input's type, its
 // cast, its quadrant and whether it is random, written once each. Why:
 // copied whole they cost a fifth of writing those five fields.
-struct KindTexts {
-    std::string texts[2][4 * 3 * 5 * 2];
+// What writing a format's records goes by: its layouts (an error record;
+// an address whose EUI-48 and EUI-64 are both known; an EUI-64 that holds
+// no EUI-48; an OUI alone), and the fields from input_type to well_known
+// of an address of no well-known use, one of 120 texts by its input's
+// type, its cast, its quadrant and whether it is random, written once
+// each. Why: copied whole they cost a fifth of writing those fields.
+struct Tables {
+    Layout layouts[4];
+    std::string kind_texts[4 * 3 * 5 * 2];
 };
 
 std::size_t kind_index(InputType type, const Kind& kind) {
     return ((static_cast<std::size_t>(type) * 3 + kind.cast) * 5 + kind.slap) * 2 + kind.randomized;
 }
 
-KindTexts kind_texts(const Layout (&layouts)[2][4]) {
-    KindTexts kind_texts{};
+Tables tables(Format format) {
+    Tables tables{{layout(format, false, false, false), layout(format, true, true, true),
+                   layout(format, true, false, true), layout(format, true, false, false)},
+                  {}};
     const Bytes address(8);
-    for (std::size_t format = 0; format < 2; ++format) {
-        const Layout& layout = layouts[format][1];
-        for (std::size_t type = 0; type < 4; ++type) {
-            RecordSource source;
-            source.type = static_cast<InputType>(type);
-            source.address = &address;
-            for (std::size_t at = 0; at < 3 * 5 * 2; ++at) {
-                const Kind kind{at / 10, at / 2 % 5, nullptr, at % 2 == 1};
-                char text[256];
-                char* out = text;
-                for (const Step& step : layout.steps) {
-                    if (step.value < Value::kInputType || step.value > Value::kWellKnown) continue;
-                    out = write_text(out, {step.lead_in.text, step.lead_in.size});
-                    out = write_kind(out, static_cast<Format>(format), source, Forms{}, kind,
-                                     step.value);
-                }
-                kind_texts.texts[format][kind_index(source.type, kind)].assign(text, out);
+    for (std::size_t type = 0; type < 4; ++type) {
+        RecordSource source;
+        source.type = static_cast<InputType>(type);
+        source.address = &address;
+        for (std::size_t at = 0; at < 3 * 5 * 2; ++at) {
+            const Kind kind{at / 10, at / 2 % 5, nullptr, at % 2 == 1};
+            char text[256];
+            char* out = text;
+            for (const Step& step : tables.layouts[1].steps) {
+                if (step.value < Value::kInputType || step.value > Value::kWellKnown) continue;
+                out = write_text(out, {step.lead_in.text, step.lead_in.size});
+                out = write_kind(out, format, source, Forms{}, kind, step.value);
             }
+            tables.kind_texts[kind_index(source.type, kind)].assign(text, out);
         }
     }
-    return kind_texts;
+    return tables;
+}
+
+// A format's tables, made when its first record is written: a run writes
+// one format.
+const Tables& tables_of(Format format) {
+    if (format == Format::kJson) {
+        static const Tables kJson = tables(Format::kJson);
+        return kJson;
+    }
+    static const Tables kCsv = tables(Format::kCsv);
+    return kCsv;
 }
 
 }  // namespace
@@ -473,13 +484,7 @@ std::size_t record_room(const RecordSource& source) {
 }
 
 char* write_record(char* out, Format format, const RecordSource& source) {
-    // By format, then: an error record; an address whose EUI-48 and EUI-64
-    // are both known; an EUI-64 that holds no EUI-48; an OUI alone.
-    static const Layout kLayouts[2][4] = {
-        {layout(Format::kJson, false, false, false), layout(Format::kJson, true, true, true),
-         layout(Format::kJson, true, false, true), layout(Format::kJson, true, false, false)},
-        {layout(Format::kCsv, false, false, false), layout(Format::kCsv, true, true, true),
-         layout(Format::kCsv, true, false, true), layout(Format::kCsv, true, false, false)}};
+    const Tables& tables = tables_of(format);
     // The forms the input does not give itself, in buffers kept from record
     // to record: convert_to_eui64's expansion, or the EUI-48 an EUI-64
     // holds (after FF:FE or FF:FF).
@@ -508,8 +513,7 @@ char* write_record(char* out, Format format, const RecordSource& source) {
                               : forms.eui48 != nullptr  ? 1
                               : forms.eui64 != nullptr  ? 2
                                                         : 3;
-    static const KindTexts kKindTexts = kind_texts(kLayouts);
-    const Layout& layout = kLayouts[format == Format::kCsv][shape];
+    const Layout& layout = tables.layouts[shape];
     const Kind kind = source.address != nullptr ? kind_of(source, forms) : Kind{};
     const bool kind_text = source.address != nullptr && kind.well_known == nullptr;
     Span oui;
@@ -521,8 +525,7 @@ char* write_record(char* out, Format format, const RecordSource& source) {
         } else if (step.value == Value::kOui || step.value == Value::kBlock) {
             out = write_owner(out, format, source, layout, step.value == Value::kBlock, oui);
         } else if (kind_text && step.value == Value::kInputType) {
-            out = write_text(
-                out, kKindTexts.texts[format == Format::kCsv][kind_index(source.type, kind)]);
+            out = write_text(out, tables.kind_texts[kind_index(source.type, kind)]);
         } else {
             out = write_value(out, format, source, forms, kind, step.value);
         }

@@ -17,6 +17,9 @@ enum class Format { kJson, kCsv };
 /// joined by "_" (oui_organization), and the error column last.
 std::string csv_header();
 
+/// The reason an error record gives for text that names no address.
+constexpr char kInvalidMac[] = "invalid MAC address";
+
 /// What a record is written from: an input line or argument, and what it
 /// names.
 struct RecordSource {
@@ -27,7 +30,7 @@ struct RecordSource {
     /// and the record is an error record.
     InputType type = InputType::kEui48;
     const Bytes* address = nullptr;
-    /// An error record's reason; null for "invalid MAC address".
+    /// An error record's reason; null for kInvalidMac.
     const char* error = nullptr;
     /// What the registries say of the address's leading bits; of an OUI
     /// alone, its MA-L record as the block too.
