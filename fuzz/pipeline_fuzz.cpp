@@ -70,17 +70,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(outcome.read_error == (fails ? "gone" : ""));
     if (input.substr(0, 2) == "\xFF\xFE" || input.substr(0, 2) == "\xFE\xFF") return 0;
 
-    // Lines end at LF (a CR before it dropped) or at the end, are cut off
-    // after 1024 bytes and trimmed; blank ones are skipped.
+    // Lines end at LF, CR LF, a CR alone or the end, are cut off after 1024
+    // bytes and trimmed; blank ones are skipped.
     std::string expected = csv ? reference::csv_header() : "", warnings;
     const std::string text(input.substr(input.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0)),
         kSpace = " \t\n\v\f\r";
     std::size_t number = 0;
     for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
-        end = std::min(text.find('\n', start), text.size());
+        end = std::min(text.find_first_of("\r\n", start), text.size());
         std::string line = text.substr(start, end - start);
         ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (text.compare(end, 2, "\r\n") == 0) ++end;
         const bool cut = line.size() > 1024;
         line.resize(std::min<std::size_t>(line.size(), 1024));
         line.erase(line.find_last_not_of(kSpace) + 1);

@@ -37,9 +37,30 @@ std::string from_utf16(std::string_view bytes, bool big_endian, bool end, std::s
     return utf16_to_utf8(units);
 }
 
-}  // namespace
+// `text` with each line end one LF. Why: the pipeline then splits lines at
+// LF alone; input without a CR (Unix text) is not copied, and CR LF text
+// costs a copy of each read (4% of a run of 200,000 lines).
+std::string_view one_line_feed(InputText& input, std::string_view text) {
+    if (text.empty()) return text;
+    if (input.after_cr && text.front() == '\n') text.remove_prefix(1);
+    input.after_cr = false;
+    std::size_t cr = text.find('\r');
+    if (cr == std::string_view::npos) return text;
+    input.lines.clear();
+    input.lines.reserve(text.size());
+    std::size_t at = 0;
+    for (; cr != std::string_view::npos; cr = text.find('\r', at)) {
+        input.lines.append(text, at, cr - at) += '\n';
+        at = cr + 1;
+        if (at < text.size() && text[at] == '\n') ++at;
+    }
+    input.lines.append(text, at);
+    input.after_cr = text.back() == '\r';
+    return input.lines;
+}
 
-std::string_view input_text(InputText& input, std::string_view bytes) {
+// The text of `bytes`, its line ends as they come.
+std::string_view decoded(InputText& input, std::string_view bytes) {
     const bool end = bytes.empty();
     if (input.encoding == Encoding::kUnknown) {
         input.held.append(bytes);
@@ -69,6 +90,12 @@ std::string_view input_text(InputText& input, std::string_view bytes) {
     const std::string units = input.held + std::string(bytes);
     input.text = from_utf16(units, input.encoding == Encoding::kUtf16Be, end, input.held);
     return input.text;
+}
+
+}  // namespace
+
+std::string_view input_text(InputText& input, std::string_view bytes) {
+    return one_line_feed(input, decoded(input, bytes));
 }
 
 }  // namespace hexalune

@@ -15,9 +15,9 @@ namespace hexalune {
 
 namespace {
 
-// What is kept of a line that goes on in the next read: the limit, a CR
-// before the line feed, and a byte more that tells a longer line.
-const std::size_t kKept = kLineLimit + 2;
+// What is kept of a line that goes on in the next read: the limit, and a
+// byte more that tells a longer line.
+const std::size_t kKept = kLineLimit + 1;
 
 // Why: input is read, and records written, in blocks of this many bytes of
 // input, not line by line; half a block's records (about a megabyte) wait
@@ -131,7 +131,6 @@ bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // converts the group once it is full.
 void add(Run& run, Group& group, std::string_view text, const char* where, std::size_t number,
          bool skip_blank) {
-    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);  // of a CR LF
     const bool cut = text.size() > kLineLimit;
     if (cut) text = text.substr(0, kLineLimit);
     while (!text.empty() && is_space(text.front())) text.remove_prefix(1);

@@ -38,7 +38,7 @@ struct Outcome {
     std::string read_error;    // why the input could not be read to its end; empty if it was
 };
 
-/// A line is cut off after this many bytes (its CR LF aside): no address is
+/// A line is cut off after this many bytes (its end aside): no address is
 /// that long, and an endless line cannot exhaust memory.
 constexpr std::size_t kLineLimit = 1024;
 

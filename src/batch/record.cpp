@@ -294,8 +294,9 @@ Kind kind_of(const RecordSource& source, const Forms& forms) {
     const std::uint8_t first = address[0];
     Kind kind;
     if ((first & 0x01) != 0) {
-        const bool all_ones = source.type != InputType::kOui &&
-                              std::all_of(address.begin(), address.end(),
+        // Of an EUI-64, as of the EUI-48 it holds (ff:ff:ff:ff:fe:ff:ff:ff).
+        const bool all_ones = forms.eui48 != nullptr &&
+                              std::all_of(forms.eui48->begin(), forms.eui48->end(),
                                           [](std::uint8_t byte) { return byte == 0xff; });
         kind.cast = all_ones ? 2 : 1;
     }

@@ -201,7 +201,7 @@ inline std::string record(const std::string& input, bool cut, const Maps& maps, 
     owner("block",
           type == "oui" ? ma_l : longest_prefix(digits, maps[0], maps[1], maps[2], maps[3]), true);
     add("input_type", type, true);
-    const bool broadcast = type != "oui" && lead == Bytes(lead.size(), 0xff);
+    const bool broadcast = mac == Bytes(6, 0xff);
     add("cast", !group ? "unicast" : broadcast ? "broadcast" : "multicast", true);
     // IEEE 802c: Y is 0x04, Z is 0x08.
     const bool y = lead[0] & 0x04, z = lead[0] & 0x08;
