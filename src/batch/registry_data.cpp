@@ -52,22 +52,29 @@ private:
     bool line_start_ = true;
 };
 
-// Reads one listing's records, which view `listing`, reporting bad lines
-// after `name`.
-ListingRecords parse(const std::string& listing, const std::string& name, std::ostream& report) {
+[[noreturn]] void fail(const fs::path& path, const std::string& reason) {
+    throw std::runtime_error(path.u8string() + ": " + reason);
+}
+
+// Reads the records of `registry`'s listing at `path`, which view
+// `listing`, reporting bad lines after its name.
+ListingRecords parse(Registry registry, const std::string& listing, const fs::path& path,
+                     std::ostream& report) {
+    const std::string name = path.u8string();
     Reports reports(report, name + ": ");
     std::ostream stream(&reports);
-    ListingRecords records = read_registry_records(listing, stream);
+    ListingRecords records;
+    try {
+        records = read_listing_records(registry, listing, stream);
+    } catch (const std::runtime_error& e) {
+        fail(path, e.what());
+    }
     if (reports.lines() > kShownBadLines) {
         const std::size_t more = reports.lines() - kShownBadLines;
         report << name << ": " << more << " more bad " << (more == 1 ? "line" : "lines")
                << " not shown\n";
     }
     return records;
-}
-
-[[noreturn]] void fail(const fs::path& path, const std::string& reason) {
-    throw std::runtime_error(path.u8string() + ": " + reason);
 }
 
 // The listing in the file at `path`. It is looked at before it is read
@@ -87,11 +94,12 @@ std::string read_listing(const fs::path& path) {
     };
     std::string text;
     if (read(4096)) text.assign(chunk, static_cast<std::size_t>(in.gcount()));
-    // What every IEEE listing begins with, after a byte-order mark if any.
-    const std::string header = "Registry,Assignment,";
-    const std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    if (!in.bad() && text.compare(start, header.size(), header) != 0) {
-        fail(path, "not an IEEE registry listing (no \"Registry,Assignment,...\" header line)");
+    if (!in.bad()) {
+        try {
+            check_listing_header(text);
+        } catch (const std::runtime_error& e) {
+            fail(path, e.what());
+        }
     }
     const std::uintmax_t size = fs::file_size(path, error);
     if (!error) text.reserve(static_cast<std::size_t>(size));
@@ -149,7 +157,7 @@ RegistryData load_registry_directory(const std::string& directory, std::ostream&
             const std::size_t at = number(registry);
             const fs::path path = root / listing_file_name(registry);
             texts[at] = read_listing(path);
-            read[at] = parse(texts[at], path.u8string(), report);
+            read[at] = parse(registry, texts[at], path, report);
             listings[at] = std::move(read[at].records);
             data.dates[at] = modification_date(path);
         }

@@ -28,8 +28,9 @@ std::uintmax_t listing_bytes_in(const std::string& directory);
 /// The four registries from oui.csv, mam.csv, oui36.csv and iab.csv in
 /// `directory`, each dated by its file's modification time. A directory
 /// that is not one, or a file that is missing, unreadable, no regular file
-/// or no IEEE listing (its first line is not the listings' header), throws
-/// std::runtime_error naming it and the reason. Bad lines are reported on
+/// or no IEEE listing (its first line is not the listings' header), or
+/// that holds another registry's records, throws std::runtime_error naming
+/// it and the reason. Bad lines (read_listing_records) are reported on
 /// `report`, one a line naming the file and the line number; after the
 /// first few of a file, only their number.
 RegistryData load_registry_directory(const std::string& directory, std::ostream& report);

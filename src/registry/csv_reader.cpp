@@ -240,7 +240,7 @@ enum class Delimiting { kLines, kRecords };
 // The good records in listing order, as rows sorted by key (the last of a
 // key after the others); bad ones are reported in order.
 std::vector<Row> read_rows(const std::string& text, std::ostream& report, Delimiting delimiting,
-                           std::deque<std::string>& unquoted) {
+                           std::deque<std::string>& unquoted, const RecordCheck& check = {}) {
     static const std::string kTooLong =
         "Record not ended within " + std::to_string(kListingRecordLimit) + " bytes";
     const std::string_view listing(text);
@@ -269,10 +269,11 @@ std::vector<Row> read_rows(const std::string& text, std::ostream& report, Delimi
                                                      : nullptr;
             pos += record.size;
         }
+        const std::string_view* f = record.fields;
+        if (problem == nullptr && check) problem = check(f[0], f[1], line_number);
         if (problem != nullptr) {
             report << "Error parsing line " << line_number << ": " << problem << std::endl;
         } else {
-            const std::string_view* f = record.fields;
             rows.push_back(Row{key_prefix(f[1]), f[1], f[2], f[3]});
         }
         line_number += static_cast<std::int64_t>(record.lines);
@@ -326,9 +327,10 @@ RegistryMap parse_registry_listing(const std::string& text, std::ostream& report
     return parse(text, report, Delimiting::kRecords);
 }
 
-ListingRecords read_registry_records(const std::string& text, std::ostream& report) {
+ListingRecords read_registry_records(const std::string& text, std::ostream& report,
+                                     const RecordCheck& check) {
     ListingRecords read;
-    const std::vector<Row> rows = read_rows(text, report, Delimiting::kRecords, read.copies);
+    const std::vector<Row> rows = read_rows(text, report, Delimiting::kRecords, read.copies, check);
     read.records.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (!superseded(rows, i)) read.records.push_back({rows[i].key, rows[i].organization, rows[i].address});

@@ -2,7 +2,9 @@
 #define HEXALUNE_REGISTRY_CSV_READER_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -60,10 +62,18 @@ struct ListingRecords {
     std::deque<std::string> copies;  // moving keeps them where they are
 };
 
+/// What a reader asks of each record with four fields, in listing order,
+/// before it keeps it: null to keep it, else why it is bad, reported as a
+/// bad line and skipped. It may throw to stop the reading. `line` is where
+/// the record starts.
+using RecordCheck = std::function<const char*(std::string_view registry,
+                                              std::string_view assignment, std::int64_t line)>;
+
 /// As parse_registry_listing, without building a map: for a program that
 /// keeps the listing's text, and the whole result (its copies too), for as
-/// long as it uses the records.
-ListingRecords read_registry_records(const std::string& text, std::ostream& report);
+/// long as it uses the records. Each record passes `check`, if one is given.
+ListingRecords read_registry_records(const std::string& text, std::ostream& report,
+                                     const RecordCheck& check = {});
 
 }  // namespace hexalune
 

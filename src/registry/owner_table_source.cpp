@@ -2,7 +2,8 @@
 // defines embedded_owner_table() over constant arrays, so that a program
 // parses nothing at run time. Usage:
 //   owner_table_source OUTPUT MA-S IAB MA-M MA-L
-// (oui36.csv, iab.csv, mam.csv, oui.csv). A listing with a bad line fails.
+// (oui36.csv, iab.csv, mam.csv, oui.csv). A listing with a bad line, or
+// that is not the registry's (read_listing_records), fails.
 //
 // The source holds no pointer but the table's own few, and nothing beyond
 // any compiler's limits: numbers in arrays, and the text in rows of
@@ -14,6 +15,7 @@
 #include <iostream>
 #include <iterator>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "registry/csv_reader.h"
@@ -86,7 +88,11 @@ int main(int argc, char** argv) {
         std::ifstream in(path, std::ios::binary);
         texts[at].assign(std::istreambuf_iterator<char>(in), {});
         std::ostringstream report;
-        read[at] = read_registry_records(texts[at], report);
+        try {
+            read[at] = read_listing_records(registry, texts[at], report);
+        } catch (const std::runtime_error& e) {
+            report << e.what() << '\n';
+        }
         listings[at] = read[at].records;
         if (!in.is_open() || in.bad() || !report.str().empty()) {
             std::cerr << "owner_table_source: " << path << ": cannot be read or has bad lines\n"

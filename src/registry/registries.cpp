@@ -1,7 +1,9 @@
 #include "registries.h"
 
-#include <stdexcept>
+#include <algorithm>
 #include <functional>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace hexalune {
@@ -146,6 +148,36 @@ std::size_t assignment_digits(Registry registry) {
     return kDigits[number(registry)];
 }
 
+void check_listing_header(std::string_view start) {
+    if (start.substr(0, 3) == "\xEF\xBB\xBF") start.remove_prefix(3);
+    const std::string_view end = start.substr(std::min(start.size(), kListingHeader.size()));
+    if (start.substr(0, kListingHeader.size()) != kListingHeader ||
+        !(end.empty() || end.front() == '\n' || end.substr(0, 2) == "\r\n")) {
+        throw std::runtime_error("not an IEEE registry listing (its first line is not \"" +
+                                 std::string(kListingHeader) + "\")");
+    }
+}
+
+ListingRecords read_listing_records(Registry registry, const std::string& text,
+                                    std::ostream& report) {
+    check_listing_header(text);
+    const std::string_view name = registry_name(registry);
+    const std::size_t digits = assignment_digits(registry);
+    return read_registry_records(
+        text, report,
+        [&](std::string_view field, std::string_view assignment, std::int64_t line) -> const char* {
+            for (Registry other : kRegistries) {
+                if (field == registry_name(other) && field != name) {
+                    throw std::runtime_error("line " + std::to_string(line) + ": an " +
+                                             std::string(field) + " listing, not " +
+                                             std::string(name));
+                }
+            }
+            return field == name && prefix_value(assignment, digits) >= 0 ? nullptr
+                                                                           : "malformed assignment";
+        });
+}
+
 Listings listing_records(const Registries& registries) {
     Listings listings;
     for (std::size_t i = 0; i < registries.size(); ++i) {
@@ -189,10 +221,10 @@ OwnerTableData build_owner_table(const Listings& listings) {
     Pool pool(data.text, 2 * records);
     for (Registry registry : kRegistries) {
         const std::size_t digits = assignment_digits(registry);
-        data.assignments[number(registry)] = listings[number(registry)].size();
         for (const ListingRecord& record : listings[number(registry)]) {
             const std::int64_t value = prefix_value(record.assignment, digits);
             if (value < 0) continue;
+            ++data.assignments[number(registry)];
             const std::size_t at = data.records.size() / 2;
             if (at >= kNoRecord) throw std::length_error("owner table: too many records");
             data.records.push_back(pool.add(record.organization));

@@ -32,6 +32,25 @@ const char* listing_file_name(Registry registry);
 /// The number of hexadecimal digits in the registry's assignments.
 std::size_t assignment_digits(Registry registry);
 
+/// The first line of every IEEE listing.
+constexpr std::string_view kListingHeader =
+    "Registry,Assignment,Organization Name,Organization Address";
+
+/// Throws std::runtime_error "not an IEEE registry listing (...)" unless
+/// `start`, a listing's first bytes, is kListingHeader and a line end,
+/// after a UTF-8 byte-order mark if any.
+void check_listing_header(std::string_view start);
+
+/// The records of `registry`'s listing `text`, as read_registry_records
+/// reads them, after check_listing_header. Each must be of `registry` with
+/// an assignment of exactly assignment_digits(registry) upper-case
+/// hexadecimal digits: a record of one of the other registries throws
+/// std::runtime_error "line N: an MA-M listing, not MA-L" (the wrong
+/// listing), and one of any other registry or assignment is reported as
+/// "Error parsing line N: malformed assignment" and skipped.
+ListingRecords read_listing_records(Registry registry, const std::string& text,
+                                    std::ostream& report);
+
 /// A registry map for each registry, indexed by Registry.
 using Registries = std::array<RegistryMap, 4>;
 
@@ -63,8 +82,8 @@ struct OwnerTable {
     const char* text = nullptr;
     std::size_t text_size = 0;
     // The distinct assignments each registry's listing holds, indexed by
-    // Registry; those whose key is not its registry's number of upper-case
-    // digits are counted but can own no address.
+    // Registry: those whose key is its registry's number of upper-case
+    // digits, the only ones that can own an address.
     std::array<std::size_t, 4> assignments{};
 };
 

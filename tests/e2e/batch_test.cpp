@@ -152,6 +152,7 @@ TEST(Batch, EveryNotation) {
         {"00:00:5E:00:01:0A", "00:00:5E:00:01:0A"},
         {"00:80:10:FF:FE:A4:00:0C", "00:80:10:FF:FE:A4:00:0C"},
         {"00-11-22-33-44-55-66-77", "00-11-22-33-44-55-66-77"},
+        {"ff:ff:ff:ff:fe:ff:ff:ff", "ff:ff:ff:ff:fe:ff:ff:ff"},  // the broadcast address's
         // IPv6: a MAC in the interface identifier, or none; then OUIs alone.
         {"fe80::280:10ff:fea4:c%eth0", "fe80::280:10ff:fea4:c%eth0"},
         {"2001:db8::1", "2001:db8::1"},
@@ -186,7 +187,7 @@ TEST(Batch, BadLines) {
          "\xef\xbf\xbd\xef\xbf\xbd"
          "00:80:10:A4:00:0C"},
         {"\xc0\xaf \"quoted\", comma", "\xef\xbf\xbd\xef\xbf\xbd \"quoted\", comma"},
-        {"00:80:10:A4:00:0C\r\r", "00:80:10:A4:00:0C"},  // a CR is white space
+        {"00:80:10:A4:00:0C\r\r", "00:80:10:A4:00:0C"},  // a CR ends a line, a blank one here
         // A line of 1024 bytes but for the CR of its CR LF.
         {std::string(1007, ' ') + "00:80:10:A4:00:0C\r", "00:80:10:A4:00:0C"},
     };
@@ -352,6 +353,14 @@ TEST(Batch, CommandLine) {
         {{}, Stdout::kPipe, 0, record, "", {"\xEF", "\xBB\xBF" + address}},
         {{}, Stdout::kPipe, 1, emoji, "hexalune-batch: line 2: invalid MAC address\n", reads},
         {{}, Stdout::kPipe, 0, record, "", {big}},
+        // Lines that end in a CR alone, and a CR LF split between two reads.
+        {{}, Stdout::kPipe, 0, record + record, "", {"00:80:10:A4:00:0C\r00:80:10:A4:00:0C\r"}},
+        {{},
+         Stdout::kPipe,
+         1,
+         record + "{\"input\":\"bad" + invalid,
+         "hexalune-batch: line 4: invalid MAC address\n",
+         {"\r\r00:80:10:A4:00:0C\r", "\nbad\r"}},
         {{}, Stdout::kPipe, 2, "", is_dir, {}, "/"},
         {{}, Stdout::kPipe, 2, "", closed, {}, "", true},
     };
@@ -407,29 +416,62 @@ TEST(Batch, RegistryDirectory) {
     for (const char* f : {"oui.csv", "mam.csv"})
         symlink((directory + f).c_str(), (fifo + f).c_str());
     mkfifo((fifo + "oui36.csv").c_str(), 0644);
-    const std::string no_file =
-        windows_build()
-            ? "not an IEEE registry listing (no \"Registry,Assignment,...\" header line)"
-            : "not a regular file";
+    const std::string header = "Registry,Assignment,Organization Name,Organization Address";
+    const std::string no_listing =
+        "not an IEEE registry listing (its first line is not \"" + header + "\")";
+    const std::string no_file = windows_build() ? no_listing : "not a regular file";
     std::remove((directory + "iab.csv").c_str());
-    for (const auto& [args, err] : std::vector<std::pair<Row, std::string>>{
-             {{"--registry", empty}, empty + "oui.csv: No such file or directory"},
-             {{"--registry", directory}, directory + "iab.csv: No such file or directory"},
-             {{"--registry", directory + "oui.csv"}, directory + "oui.csv: not a directory"},
-             {{"--registry", device}, device + "oui.csv: " + no_file},
-             {{"--registry", fifo}, fifo + "oui36.csv: " + no_file}}) {
-        const Outcome got = run_batch(args, "00:80:10:A4:00:0C\n");
-        EXPECT_EQ(got.exit_status, 2);
-        EXPECT_EQ(got.out, "");
-        EXPECT_EQ(got.err, "hexalune-batch: " + err + "\n");
+    // The listings of data/ but for `file`, which holds `text`.
+    const auto planted = [](const std::string& name, const char* file, const std::string& text) {
+        const std::string made = testing::TempDir() + name + "/";
+        mkdir(made.c_str(), 0755);
+        for (const char* f : {"oui.csv", "mam.csv", "oui36.csv", "iab.csv"})
+            symlink((std::string(HEXALUNE_DATA_DIR "/") + f).c_str(), (made + f).c_str());
+        std::remove((made + file).c_str());
+        std::ofstream(made + file, std::ios::binary) << text;
+        return made;
+    };
+    const std::string reordered = planted(
+        "reordered", "mam.csv", "Registry,Assignment,Organization Address,Organization Name\r\n");
+    const std::string moved = planted("moved", "oui.csv", read_file(HEXALUNE_DATA_DIR "/mam.csv"));
+    const std::string malformed =
+        planted("malformed", "oui.csv",
+                header + "\r\nMA-L,008010,Good,\r\nMA-L, 008010,A,\r\nMA-L,0080100,B,\r\n"
+                         "MA-L,00801G,C,\r\nMA-X,008011,D,\r\nMA-L,00801a,E,\r\n");
+    const std::string bad = "hexalune-batch: " + malformed + "oui.csv: Error parsing line ";
+    const struct {
+        Row args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {{"--registry", empty}, 2, empty + "oui.csv: No such file or directory"},
+        {{"--registry", directory}, 2, directory + "iab.csv: No such file or directory"},
+        {{"--registry", directory + "oui.csv"}, 2, directory + "oui.csv: not a directory"},
+        {{"--registry", device}, 2, device + "oui.csv: " + no_file},
+        {{"--registry", fifo}, 2, fifo + "oui36.csv: " + no_file},
+        {{"--registry", reordered}, 2, reordered + "mam.csv: " + no_listing},
+        {{"--registry", moved}, 2, moved + "oui.csv: line 2: an MA-M listing, not MA-L"},
+        {{"--registry", malformed, "--version"}, 0,
+         bad + "3: malformed assignment\n" + bad + "4: malformed assignment\n" + bad +
+             "5: malformed assignment\n" + bad + "6: malformed assignment\n" + bad +
+             "7: malformed assignment"},
+    };
+    for (const auto& c : cases) {
+        const Outcome got = run_batch(c.args, "00:80:10:A4:00:0C\n");
+        EXPECT_EQ(got.exit_status, c.status) << c.args[1];
+        EXPECT_EQ(got.out.empty(), c.status != 0) << c.args[1];
+        EXPECT_EQ(got.err, (c.status == 2 ? "hexalune-batch: " : "") + c.err + "\n") << c.args[1];
     }
+    // Only the good row of the malformed listing counts.
+    EXPECT_NE(run_batch({"--registry", malformed, "--version"}).out.find(" 1 assignments"),
+              std::string::npos);
 
     // A listing of 100 MB: its records, in memory in proportion to it (an
     // ordered map of 1.6 million records, each about 400 bytes; under wine
     // some more); and an iab.csv of one bad line more than are shown.
     std::ofstream(directory + "iab.csv", std::ios::binary)
-        << "Registry,Assignment,\r\n" + std::string(11, '\n');
-    std::string large = "Registry,Assignment,Organization Name,Organization Address\r\n";
+        << header + "\r\n" + std::string(11, '\n');
+    std::string large = header + "\r\n";
     for (std::size_t i = 0; large.size() < (100u << 20); ++i) {
         char line[96];
         std::snprintf(line, sizeof line, "MA-L,%06zX,Synthetic %zu,%zu Example Road \r\n",
