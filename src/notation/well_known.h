@@ -16,9 +16,11 @@ enum class WellKnownForm : std::uint8_t {
     /// The name, the address's offset in the range in decimal, then the
     /// detail: "VRRP router 10 (IPv4)".
     kNumber,
-    /// The name and the IPv4 group of the address's low 23 bits, one of the
-    /// 32 that share it: "IPv4 multicast 224.0.0.251 (or one of 31 other
-    /// groups that map to this address)".
+    /// The name and an IPv4 group, one of the 32 that share the address: the
+    /// detail, where the row names a group and its protocol, else the group
+    /// 224.x.y.z of the address's low 23 bits: "IPv4 multicast
+    /// 239.255.255.250 (SSDP) (or one of 31 other groups that map to this
+    /// address)".
     kIpv4Group,
     /// The name and the link-local IPv6 group of the address's low 32 bits
     /// (ff02::1:ffxx:xxxx, the solicited-node group, where they begin with
@@ -39,11 +41,22 @@ struct WellKnownEntry {
     /// the name for an OUI.
     const char* name;
     /// What kNumber writes after the number, what kIpv6Group writes in
-    /// parentheses after the group; "" for nothing.
+    /// parentheses after the group, the group kIpv4Group writes; "" for
+    /// nothing.
     const char* detail;
     /// The standard or the documentation that defines the use.
     const char* reference;
 };
+
+/// Every row, sorted by `first`, a row before the narrower ones it holds.
+/// Rows either nest or are apart.
+struct WellKnownRows {
+    const WellKnownEntry* first;
+    std::size_t size;
+    const WellKnownEntry* begin() const { return first; }
+    const WellKnownEntry* end() const { return first + size; }
+};
+WellKnownRows well_known_rows();
 
 /// The row that covers the six-byte address `mac`, the most specific where
 /// rows nest (a narrower range wins over a wider one); null when none, and

@@ -14,8 +14,8 @@
 namespace hexalune_reference {
 
 /// The row's name for `mac`: the name alone, or, for a six-byte address in
-/// the row's range, with the number, the IPv4 group or the IPv6 group added
-/// as the row's form says.
+/// the row's range, with the number, the IPv4 group (the row's detail, if
+/// it names one) or the IPv6 group added as the row's form says.
 inline std::string well_known_name(const hexalune::WellKnownEntry& entry, const Bytes& mac) {
     using Form = hexalune::WellKnownForm;
     const std::string name = entry.name;
@@ -32,7 +32,8 @@ inline std::string well_known_name(const hexalune::WellKnownEntry& entry, const 
         case Form::kIpv4Group:
             std::snprintf(text, sizeof text, " 224.%u.%u.%u", mac[3] & 0x7fu, mac[4] + 0u,
                           mac[5] + 0u);
-            return name + text + " (or one of 31 other groups that map to this address)";
+            return name + (*entry.detail ? " " + std::string(entry.detail) : text) +
+                   " (or one of 31 other groups that map to this address)";
         case Form::kIpv6Group: {
             const std::string low = joined(Bytes(mac.begin() + 2, mac.end()), 0);
             const std::string sixth = mac[2] == 0xff ? "0001" : "0000";
