@@ -1,12 +1,14 @@
 // The listing reader: split_csv_line on the whole input as one line, and
 // parse_oui_database on the input as a listing, both compared with the
 // tests' plain character-by-character reference reader; and the RFC 4180 one,
-// with the owner table built from its records as an MA-L listing.
+// with the owner table built from its records as an MA-L listing, and with
+// the records checked to be an MA-L listing's.
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(owner.oui != hexalune::kNoRecord);
         const hexalune::Assignee found = hexalune::assignee(table, owner.oui);
         FUZZ_CHECK(found.organization == expected.organization && found.address == expected.address);
+    }
+
+    // As the MA-L listing: refused unless its first line is the header, and
+    // otherwise those records that are MA-L's by registry and assignment.
+    std::ostringstream checked_report;
+    try {
+        const hexalune::ListingRecords ma_l =
+            hexalune::read_listing_records(hexalune::Registry::kMaL, text, checked_report);
+        const std::size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+        FUZZ_CHECK(text.rfind(hexalune::kListingHeader, 3) == start);
+        for (const hexalune::ListingRecord& r : ma_l.records) {
+            FUZZ_CHECK(address_of(r.assignment) && records.count(std::string(r.assignment)) == 1);
+        }
+    } catch (const std::runtime_error&) {
     }
     return 0;
 }

@@ -354,13 +354,12 @@ TEST(Batch, CommandLine) {
         {{}, Stdout::kPipe, 1, emoji, "hexalune-batch: line 2: invalid MAC address\n", reads},
         {{}, Stdout::kPipe, 0, record, "", {big}},
         // Lines that end in a CR alone, and a CR LF split between two reads.
-        {{}, Stdout::kPipe, 0, record + record, "", {"00:80:10:A4:00:0C\r00:80:10:A4:00:0C\r"}},
         {{},
          Stdout::kPipe,
          1,
-         record + "{\"input\":\"bad" + invalid,
-         "hexalune-batch: line 4: invalid MAC address\n",
-         {"\r\r00:80:10:A4:00:0C\r", "\nbad\r"}},
+         record + "{\"input\":\"bad" + invalid + record,
+         "hexalune-batch: line 3: invalid MAC address\n",
+         {"\r00:80:10:A4:00:0C\r", "\nbad\r00:80:10:A4:00:0C\r"}},
         {{}, Stdout::kPipe, 2, "", is_dir, {}, "/"},
         {{}, Stdout::kPipe, 2, "", closed, {}, "", true},
     };
@@ -436,8 +435,9 @@ TEST(Batch, RegistryDirectory) {
     const std::string moved = planted("moved", "oui.csv", read_file(HEXALUNE_DATA_DIR "/mam.csv"));
     const std::string malformed =
         planted("malformed", "oui.csv",
-                header + "\r\nMA-L,008010,Good,\r\nMA-L, 008010,A,\r\nMA-L,0080100,B,\r\n"
-                         "MA-L,00801G,C,\r\nMA-X,008011,D,\r\nMA-L,00801a,E,\r\n");
+                header +
+                    "\r\nMA-L,008010,Good,\r\nMA-L, 008010,A,\r\nMA-L,0080100,B,\r\n"
+                    "MA-L,00801G,C,\r\nMA-X,008011,D,\r\nMA-L,00801a,E,\r\n");
     std::string bad;  // every row but the good one, and only it counted
     for (int line = 3; line <= 7; ++line) {
         bad += "hexalune-batch: " + malformed + "oui.csv: Error parsing line " +

@@ -103,8 +103,7 @@ elseif(CHECK STREQUAL "manual")
             problem("${manual} has an unconfigured @VARIABLE@")
         endif()
     endforeach()
-    # Every column of hexalune-batch's records is described, in its manual
-    # page and in the Windows guide's list of fields.
+    # Every column of hexalune-batch's records is described, in both guides.
     execute_process(COMMAND ${EMULATOR} ${BIN}/hexalune-batch --csv INPUT_FILE /dev/null
                     OUTPUT_VARIABLE header RESULT_VARIABLE status)
     if(NOT status EQUAL 0 OR header STREQUAL "")
@@ -113,11 +112,10 @@ elseif(CHECK STREQUAL "manual")
     file(READ ${batch_page} source)
     string(REPLACE "\\-" "-" source "${source}")
     file(READ ${SOURCE}/doc/windows.txt.in guide)
-    if(guide MATCHES "these fields[^:]*:\n\n((  [^\n]*\n)+)")
-        set(guide "${CMAKE_MATCH_1}")
-    else()
+    if(NOT guide MATCHES "these fields[^:]*:\n\n((  [^\n]*\n)+)")
         problem("doc/windows.txt.in has no list of hexalune-batch's fields")
     endif()
+    set(guide "${CMAKE_MATCH_1}")
     string(REGEX REPLACE "(^|,)(oui|block|well_known)_" "\\1" fields "${header}")
     string(REPLACE "," ";" fields "${fields}")
     foreach(field IN LISTS fields)
