@@ -267,13 +267,15 @@ std::vector<Row> read_rows(const std::string& text, std::ostream& report, Delimi
                       : ending == Ending::kQuoteOpen ? kQuoteOpen
                       : record.count < 4             ? kTooFewFields
                                                      : nullptr;
+            if (problem == nullptr && check) {
+                problem = check(record.fields[0], record.fields[1], line_number);
+            }
             pos += record.size;
         }
-        const std::string_view* f = record.fields;
-        if (problem == nullptr && check) problem = check(f[0], f[1], line_number);
         if (problem != nullptr) {
             report << "Error parsing line " << line_number << ": " << problem << std::endl;
         } else {
+            const std::string_view* f = record.fields;
             rows.push_back(Row{key_prefix(f[1]), f[1], f[2], f[3]});
         }
         line_number += static_cast<std::int64_t>(record.lines);

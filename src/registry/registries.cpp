@@ -160,21 +160,22 @@ void check_listing_header(std::string_view start) {
 
 ListingRecords read_listing_records(Registry registry, const std::string& text,
                                     std::ostream& report) {
+    static const char kMalformed[] = "malformed assignment";
     check_listing_header(text);
     const std::string_view name = registry_name(registry);
     const std::size_t digits = assignment_digits(registry);
     return read_registry_records(
         text, report,
         [&](std::string_view field, std::string_view assignment, std::int64_t line) -> const char* {
+            if (field == name) return prefix_value(assignment, digits) >= 0 ? nullptr : kMalformed;
             for (Registry other : kRegistries) {
-                if (field == registry_name(other) && field != name) {
+                if (field == registry_name(other)) {
                     throw std::runtime_error("line " + std::to_string(line) + ": an " +
                                              std::string(field) + " listing, not " +
                                              std::string(name));
                 }
             }
-            return field == name && prefix_value(assignment, digits) >= 0 ? nullptr
-                                                                           : "malformed assignment";
+            return kMalformed;
         });
 }
 
