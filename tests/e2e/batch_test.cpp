@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -423,10 +424,11 @@ TEST(Batch, RegistryDirectory) {
     // The listings of data/ but for `file`, which holds `text`.
     const auto planted = [](const std::string& name, const char* file, const std::string& text) {
         const std::string made = testing::TempDir() + name + "/";
+        std::filesystem::remove_all(made);  // and the links of a run in another checkout
         mkdir(made.c_str(), 0755);
         for (const char* f : {"oui.csv", "mam.csv", "oui36.csv", "iab.csv"})
-            symlink((std::string(HEXALUNE_DATA_DIR "/") + f).c_str(), (made + f).c_str());
-        std::remove((made + file).c_str());
+            if (file != std::string_view(f))
+                symlink((std::string(HEXALUNE_DATA_DIR "/") + f).c_str(), (made + f).c_str());
         std::ofstream(made + file, std::ios::binary) << text;
         return made;
     };

@@ -103,7 +103,7 @@ elseif(CHECK STREQUAL "manual")
             problem("${manual} has an unconfigured @VARIABLE@")
         endif()
     endforeach()
-    # Every column of hexalune-batch's records is described, in both guides.
+    # Every column of hexalune-batch's records is described.
     execute_process(COMMAND ${EMULATOR} ${BIN}/hexalune-batch --csv INPUT_FILE /dev/null
                     OUTPUT_VARIABLE header RESULT_VARIABLE status)
     if(NOT status EQUAL 0 OR header STREQUAL "")
