@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string records, messages;
     hexalune::Pipeline pipeline;
-    pipeline.format = csv ? hexalune::Format::kCsv : hexalune::Format::kJson;
+    pipeline.layout = hexalune::record_layout(csv ? hexalune::Format::kCsv : hexalune::Format::kJson);
     pipeline.table = &hexalune::embedded_owner_table();
     pipeline.records = [&](std::string_view bytes) { return records.append(bytes), 0; };
     pipeline.messages = [&](std::string_view bytes) { return messages.append(bytes), 0; };

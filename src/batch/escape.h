@@ -13,7 +13,8 @@ namespace hexalune {
 
 /// Room enough for either form of `text` (the writers may store up to
 /// eight bytes past their end, in this room).
-inline std::size_t escaped_room(std::string_view text) { return text.size() * 6 + 10; }
+constexpr std::size_t escaped_room(std::size_t bytes) { return bytes * 6 + 10; }
+inline std::size_t escaped_room(std::string_view text) { return escaped_room(text.size()); }
 
 /// `text` as a JSON string: quoted, with the quote, the backslash and every
 /// control character escaped.

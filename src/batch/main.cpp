@@ -30,13 +30,16 @@ const int kExitInvalid = 1;
 const int kExitFailure = 2;
 
 const char kUsage[] =
-    "Usage: hexalune-batch [--json | --csv] [--registry DIR] [--] [ADDRESS...]\n"
+    "Usage: hexalune-batch [--json | --csv] [--fields LIST] [--registry DIR] [--]\n"
+    "                      [ADDRESS...]\n"
     "Converts MAC addresses into records: every notation, the group and local\n"
     "bits, and the owner from the IEEE registry. Without an ADDRESS, reads them\n"
     "from standard input, one a line.\n"
     "\n"
     "  --json          one JSON object a line (the default)\n"
     "  --csv           a header row, then one CSV row an address\n"
+    "  --fields LIST   only these fields, in this order: CSV column names or\n"
+    "                  nested fields, joined by ',' (input,eui48,oui_organization)\n"
     "  --registry DIR  read oui.csv, mam.csv, oui36.csv and iab.csv from DIR (as\n"
     "                  /usr/share/ieee-data) instead of the embedded listings\n"
     "  --help          show this help and exit\n"
@@ -96,6 +99,15 @@ int run(const std::vector<std::string>& arguments) {
                      options.error.c_str());
         return kExitInvalid;
     }
+    std::shared_ptr<const RecordLayout> layout;
+    try {
+        layout = options.fields ? record_layout(options.format, *options.fields)
+                                : record_layout(options.format);
+    } catch (const FieldsError& e) {
+        std::fprintf(stderr, "hexalune-batch: %s in --fields; see RECORDS in hexalune-batch(1)\n",
+                     e.what());
+        return kExitInvalid;
+    }
     if (options.help) {
         const int error = write_to(stdout, kUsage);
         return error == 0 ? 0 : output_failed(error);
@@ -130,7 +142,7 @@ int run(const std::vector<std::string>& arguments) {
         return error == 0 ? 0 : output_failed(error);
     }
 
-    const Pipeline pipeline{options.format, &data.table,
+    const Pipeline pipeline{layout, &data.table,
                             [](std::string_view bytes) { return write_to(stdout, bytes); },
                             write_messages};
     const Outcome outcome = options.addresses.empty()

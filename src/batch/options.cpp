@@ -2,6 +2,26 @@
 
 namespace hexalune {
 
+namespace {
+
+// Whether arguments[i] is option `name`; if so, its value (after "=", or
+// the next argument, which `i` then moves to) into `value`, or none.
+bool option(const std::vector<std::string>& arguments, std::size_t& i, const std::string& name,
+            std::optional<std::string>& value) {
+    const std::string& argument = arguments[i];
+    if (argument.compare(0, name.size(), name) != 0) return false;
+    if (argument.size() > name.size() && argument[name.size()] != '=') return false;
+    value.reset();
+    if (argument.size() > name.size()) {
+        value = argument.substr(name.size() + 1);
+    } else if (i + 1 < arguments.size()) {
+        value = arguments[++i];
+    }
+    return true;
+}
+
+}  // namespace
+
 Options parse_options(const std::vector<std::string>& arguments) {
     Options options;
     std::size_t i = 0;
@@ -20,12 +40,12 @@ Options parse_options(const std::vector<std::string>& arguments) {
             options.help = true;
         } else if (argument == "--version") {
             options.version = true;
-        } else if (argument == "--registry" || argument.rfind("--registry=", 0) == 0) {
-            if (argument.size() > 11) {
-                options.registry_directory = argument.substr(11);
-            } else if (argument.size() == 10 && i + 1 < arguments.size()) {
-                options.registry_directory = arguments[++i];
+        } else if (option(arguments, i, "--fields", options.fields)) {
+            if (!options.fields) {
+                options.error = "option '--fields' needs a list of fields";
+                return options;
             }
+        } else if (option(arguments, i, "--registry", options.registry_directory)) {
             if (!options.registry_directory || options.registry_directory->empty()) {
                 options.error = "option '--registry' needs a directory";
                 return options;

@@ -12,6 +12,7 @@ namespace hexalune {
 /// What the command line asks for.
 struct Options {
     Format format = Format::kJson;
+    std::optional<std::string> fields;              // --fields LIST
     std::optional<std::string> registry_directory;  // --registry DIR
     bool help = false;
     bool version = false;
@@ -20,10 +21,10 @@ struct Options {
 };
 
 /// Reads the arguments after the program name: options (--json, --csv,
-/// --registry DIR or --registry=DIR, --help, --version) up to the first
-/// other argument or "--", then addresses. Of --json and --csv the last
-/// counts. An unknown option, or --registry without a directory, is a
-/// usage error.
+/// --fields LIST, --registry DIR, each of these two also as --name=VALUE,
+/// --help, --version) up to the first other argument or "--", then
+/// addresses. Of --json and --csv the last counts. An unknown option, or
+/// --fields or --registry without its value, is a usage error.
 Options parse_options(const std::vector<std::string>& arguments);
 
 }  // namespace hexalune

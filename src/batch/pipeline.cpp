@@ -36,7 +36,7 @@ const std::size_t kFlushAt = 1 << 16;
 const std::size_t kGroup = 16;
 
 struct Run {
-    Format format;
+    const RecordLayout& layout;
     const OwnerTable& table;
     Output output;
     bool flushes;  // whether its records may be written as they come
@@ -110,10 +110,16 @@ void convert(Run& run, Group& group) {
         prefetch_assignee(run.table, item->owner.block.record, true);
     }
     for (Item* item = group.items.data(); item != end; ++item) {
-        const RecordSource source{item->text,  item->type,  item->valid ? &item->address : nullptr,
-                                  item->error, item->owner, &run.table};
+        RecordSource source{item->text, item->type, item->valid ? &item->address : nullptr,
+                            item->error, item->owner, {}, {}};
+        if (item->valid && item->owner.oui != kNoRecord) {
+            source.oui = assignee(run.table, item->owner.oui);
+        }
+        if (item->valid && item->owner.block.record != kNoRecord) {
+            source.block = assignee(run.table, item->owner.block.record);
+        }
         append_records(run.output, record_room(source),
-                       [&](char* out) { return write_record(out, run.format, source); });
+                       [&](char* out) { return write_record(out, run.layout, source); });
         if (item->valid) continue;
         run.output.messages += std::string("hexalune-batch: ") + item->where + ' ' +
                                std::to_string(item->number) + ": " +
@@ -253,12 +259,10 @@ std::size_t convert_lines_shared(Run& run, Run& other, Worker* worker, std::stri
 }
 
 Run start(const Pipeline& pipeline) {
-    Run run{pipeline.format, *pipeline.table, Output{pipeline.records, pipeline.messages}, true};
-    if (pipeline.format == Format::kCsv) {
-        const std::string header = csv_header();
-        append_records(run.output, header.size(),
-                       [&](char* out) { return std::copy(header.begin(), header.end(), out); });
-    }
+    Run run{*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages}, true};
+    const std::string header = header_row(*pipeline.layout);
+    append_records(run.output, header.size(),
+                   [&](char* out) { return std::copy(header.begin(), header.end(), out); });
     return run;
 }
 
@@ -271,7 +275,7 @@ Outcome finish(Run& run) {
 
 Outcome convert_input(const Pipeline& pipeline, const Reader& read) {
     Run run = start(pipeline);
-    Run other{pipeline.format, *pipeline.table, Output{pipeline.records, pipeline.messages}, false};
+    Run other{*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages}, false};
     Worker worker;
     const bool threads =
         pipeline.threads && std::thread::hardware_concurrency() > 1 && worker.start();

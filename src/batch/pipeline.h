@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,7 @@ using Reader = std::function<std::size_t(char* buffer, std::size_t size, std::st
 /// A conversion: what its records are, and where they and the messages on
 /// lines that are no address go.
 struct Pipeline {
-    Format format = Format::kJson;
+    std::shared_ptr<const RecordLayout> layout = record_layout(Format::kJson);
     const OwnerTable* table = nullptr;
     Writer records;
     Writer messages;

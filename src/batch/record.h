@@ -1,51 +1,48 @@
 #ifndef HEXALUNE_BATCH_RECORD_H_
 #define HEXALUNE_BATCH_RECORD_H_
 
+#include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
-#include "notation/bytes.h"
-#include "notation/parse.h"
-#include "registry/registries.h"
+#include "fields.h"
 
 namespace hexalune {
 
 /// How records are written: JSON Lines, or CSV with a header row.
 enum class Format { kJson, kCsv };
 
-/// The CSV header row and its line ending: the field names, nested ones
-/// joined by "_" (oui_organization), and the error column last.
-std::string csv_header();
+/// What records are written with: a format, the chosen fields, and what is
+/// prepared from them once for every record.
+struct RecordLayout;
 
-/// The reason an error record gives for text that names no address.
-constexpr char kInvalidMac[] = "invalid MAC address";
-
-/// What a record is written from: an input line or argument, and what it
-/// names.
-struct RecordSource {
-    std::string_view input;
-    /// What the input is, and its bytes: an EUI-48's six, an EUI-64's
-    /// eight, an OUI's three; for an IPv6 address, the six of the EUI-48
-    /// its interface identifier holds. Null: the input names no address,
-    /// and the record is an error record.
-    InputType type = InputType::kEui48;
-    const Bytes* address = nullptr;
-    /// An error record's reason; null for kInvalidMac.
-    const char* error = nullptr;
-    /// What the registries say of the address's leading bits; of an OUI
-    /// alone, its MA-L record as the block too.
-    Owner owner;
-    const OwnerTable* table = nullptr;
+/// A --fields list that names no field, or one twice.
+struct FieldsError : std::invalid_argument {
+    using std::invalid_argument::invalid_argument;
 };
 
-/// Room enough for the record of `source` in either format.
+/// The layout of `format` with the fields `list` names, separated by
+/// commas, in that order: a column's name (input, oui_organization), or a
+/// nested field's (oui) for all its columns; without a list, every field.
+/// Throws FieldsError for an unknown, empty or repeated name.
+std::shared_ptr<const RecordLayout> record_layout(Format format,
+                                                  std::optional<std::string_view> list = {});
+
+/// What comes before the records: in CSV the header row, the chosen
+/// columns' names, and its line ending; in JSON nothing.
+std::string header_row(const RecordLayout& layout);
+
+/// Room enough for the record of `source` in any layout.
 std::size_t record_room(const RecordSource& source);
 
 /// Writes the record of `source` and its line ending at `out`, which has
-/// record_room(source) bytes; returns the end of what it wrote. An error
-/// record holds, in JSON, only the input and the error; in CSV every other
-/// column is empty.
-char* write_record(char* out, Format format, const RecordSource& source);
+/// record_room(source) bytes; returns the end of what it wrote. In JSON an
+/// error record holds the input and the error whatever fields are chosen,
+/// and a valid one no error; in CSV every row has the chosen columns, an
+/// error record's empty but those two.
+char* write_record(char* out, const RecordLayout& layout, const RecordSource& source);
 
 }  // namespace hexalune
 

@@ -362,7 +362,10 @@ constexpr bool maps_to_its_address(const WellKnownEntry& entry) {
 
 constexpr bool every_name_fits() {
     for (const WellKnownEntry& entry : kTable) {
-        if (longest_name(entry) > kWellKnownNameRoom) return false;
+        if (longest_name(entry) > kWellKnownNameRoom ||
+            length(entry.reference) > kWellKnownReferenceRoom) {
+            return false;
+        }
         if (entry.form == Form::kIpv4Group && *entry.detail != '\0' &&
             !maps_to_its_address(entry)) {
             return false;
@@ -374,7 +377,7 @@ constexpr bool every_name_fits() {
     return true;
 }
 static_assert(every_name_fits(),
-              "kWellKnownNameRoom holds every name, all printable; IPv4 groups where they map");
+              "the rooms hold every name and reference, all printable; IPv4 groups where they map");
 
 }  // namespace
 

@@ -77,6 +77,9 @@ constexpr std::size_t kWellKnownNameRoom = 128;
 /// needs the whole address. Returns the end. Printable ASCII only.
 char* write_well_known_name(char* out, const WellKnownEntry& entry, const Bytes& mac);
 
+/// Room enough for any reference well_known_reference gives.
+constexpr std::size_t kWellKnownReferenceRoom = 128;
+
 /// The standard or documentation the row cites, printable ASCII.
 std::string_view well_known_reference(const WellKnownEntry& entry);
 

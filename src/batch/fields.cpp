@@ -1,0 +1,221 @@
+#include "fields.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+#include "escape.h"
+#include "notation/eui64.h"
+#include "notation/render.h"
+
+namespace hexalune {
+
+namespace {
+
+char* put(char* out, std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+char* put_bool(char* out, bool value) { return put(out, value ? "true" : "false"); }
+
+// The first `digits` hexadecimal digits of the address, upper case: the
+// assignment of its block.
+char* put_assignment(char* out, const Bytes& mac, std::size_t digits) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    for (std::size_t i = 0; i < digits; ++i) {
+        *out++ = kDigits[(mac[i / 2] >> (i % 2 == 0 ? 4 : 0)) & 0x0f];
+    }
+    return out;
+}
+
+const std::string_view kTypes[] = {"eui48", "eui64", "ipv6", "oui"};
+const std::string_view kCasts[] = {"unicast", "multicast", "broadcast"};
+// IEEE 802c's quadrants, by the Y (0x04) and Z (0x08) bits.
+const std::string_view kQuadrants[] = {"AAI", "reserved", "ELI", "SAI"};
+
+// A word of a notation of the address's EUI-48 or EUI-64.
+template <char* (*Write)(char*, const Bytes&)>
+Part eui48_word(const char* name, std::size_t room) {
+    return {name, Style::kWord, room, [](char* out, const Facts& f) { return Write(out, *f.eui48); }};
+}
+template <char* (*Write)(char*, const Bytes&)>
+Part eui64_word(const char* name, std::size_t room) {
+    return {name, Style::kWord, room, [](char* out, const Facts& f) { return Write(out, *f.eui64); }};
+}
+
+char* hex(char* out, const Bytes& bytes) { return write_hex(out, bytes, true); }
+char* integer(char* out, const Bytes& bytes) {
+    return std::to_chars(out, out + 20, to_integer(bytes)).ptr;
+}
+
+Field notation(const char* name, Part part, Needs needs) {
+    return {name, {part}, Shown::kValid, needs};
+}
+
+// An owner's record: the MA-L record's (`block` false) or the block's.
+template <bool Block>
+std::vector<Part> owner_parts() {
+    std::vector<Part> parts;
+    if (Block) {
+        parts.push_back({"registry", Style::kWord, 4, [](char* out, const Facts& f) {
+                             return put(out, registry_name(f.source.owner.block.registry));
+                         }});
+    }
+    parts.push_back({"assignment", Style::kWord, 9, [](char* out, const Facts& f) {
+                         const Registry registry = Block ? f.source.owner.block.registry
+                                                         : Registry::kMaL;
+                         return put_assignment(out, *f.source.address, assignment_digits(registry));
+                     }});
+    parts.push_back({"organization", Style::kText, 0, nullptr, [](const Facts& f, char*) {
+                         const Assignee& a = Block ? f.source.block : f.source.oui;
+                         return Text{a.organization, a.organization_flags};
+                     }});
+    parts.push_back({"address", Style::kText, 0, nullptr, [](const Facts& f, char*) {
+                         const Assignee& a = Block ? f.source.block : f.source.oui;
+                         return Text{a.address, a.address_flags};
+                     }});
+    return parts;
+}
+
+std::vector<Field> fields() {
+    return {
+        {"input",
+         {{nullptr, Style::kText, 0, nullptr,
+           [](const Facts& f, char*) { return Text{f.source.input}; }}},
+         Shown::kAlways},
+        notation("eui48", eui48_word<hex>(nullptr, 17), Needs::kEui48),
+        notation("eui48_bit_reversed", eui48_word<write_bit_reversed>(nullptr, 17),
+                 Needs::kEui48),
+        notation("eui48_dot", eui48_word<write_dot_notation>(nullptr, 14), Needs::kEui48),
+        notation("eui48_integer", eui48_word<integer>(nullptr, 20), Needs::kEui48),
+        notation("eui64", eui64_word<hex>(nullptr, 23), Needs::kEui64),
+        notation("eui64_bit_reversed", eui64_word<write_bit_reversed>(nullptr, 23),
+                 Needs::kEui64),
+        notation("eui64_dot", eui64_word<write_dot_notation>(nullptr, 19), Needs::kEui64),
+        notation("eui64_integer", eui64_word<integer>(nullptr, 20), Needs::kEui64),
+        notation("contained_mac48", eui48_word<write_contained_mac48>(nullptr, 16),
+                 Needs::kEui48),
+        notation("contained_eui48", eui48_word<write_contained_eui48>(nullptr, 16),
+                 Needs::kEui48),
+        notation("contained_eui48_ul", eui48_word<write_contained_eui48_ul>(nullptr, 16),
+                 Needs::kEui48),
+        notation("ipv6_link_local",
+                 {nullptr, Style::kWord, 39,
+                  [](char* out, const Facts& f) {
+                      return f.source.type == InputType::kEui64
+                                 ? write_ipv6_link_local_from_eui64(out, *f.eui64)
+                                 : write_ipv6_link_local_canonical(out, *f.eui48);
+                  }},
+                 Needs::kEui64),
+        {"multicast",
+         {{nullptr, Style::kLiteral, 5,
+           [](char* out, const Facts& f) { return put_bool(out, f.kind.cast != 0); }}},
+         Shown::kValid, Needs::kNothing, true},
+        {"local",
+         {{nullptr, Style::kLiteral, 5,
+           [](char* out, const Facts& f) { return put_bool(out, f.kind.slap != 0); }}},
+         Shown::kValid, Needs::kNothing, true},
+        {"oui", owner_parts<false>(), Shown::kValid, Needs::kNothing, false,
+         [](const Facts& f) { return f.source.owner.oui != kNoRecord; }},
+        {"block", owner_parts<true>(), Shown::kValid, Needs::kNothing, false,
+         [](const Facts& f) { return f.source.owner.block.record != kNoRecord; }},
+        {"input_type",
+         {{nullptr, Style::kWord, 5,
+           [](char* out, const Facts& f) {
+               return put(out, kTypes[static_cast<std::size_t>(f.source.type)]);
+           }}},
+         Shown::kValid, Needs::kNothing, true},
+        {"cast",
+         {{nullptr, Style::kWord, 9,
+           [](char* out, const Facts& f) { return put(out, kCasts[f.kind.cast]); }}},
+         Shown::kValid, Needs::kNothing, true},
+        {"slap",
+         {{nullptr, Style::kWord, 8,
+           [](char* out, const Facts& f) {
+               return f.kind.slap == 0 ? nullptr : put(out, kQuadrants[f.kind.slap - 1]);
+           }}},
+         Shown::kValid, Needs::kNothing, true},
+        {"randomized",
+         {{nullptr, Style::kLiteral, 5,
+           [](char* out, const Facts& f) {
+               return f.source.type == InputType::kOui ? nullptr : put_bool(out, f.kind.randomized);
+           }}},
+         Shown::kValid, Needs::kNothing, true},
+        {"well_known",
+         {{"name", Style::kText, escaped_room(std::string(kWellKnownNameRoom, ' ')), nullptr,
+           [](const Facts& f, char* scratch) {
+               const Bytes& mac = f.eui48 != nullptr ? *f.eui48 : *f.source.address;
+               const char* end = write_well_known_name(scratch, *f.kind.well_known, mac);
+               return Text{{scratch, static_cast<std::size_t>(end - scratch)}};
+           }},
+          {"reference", Style::kText, escaped_room(std::string(64, ' ')), nullptr,
+           [](const Facts& f, char*) { return Text{well_known_reference(*f.kind.well_known)}; }}},
+         Shown::kValid, Needs::kNothing, true,
+         [](const Facts& f) { return f.kind.well_known != nullptr; }},
+        {"error",
+         {{nullptr, Style::kText, escaped_room(std::string(64, ' ')), nullptr,
+           [](const Facts& f, char*) {
+               if (f.source.address != nullptr) return Text{};
+               return Text{f.source.error != nullptr ? f.source.error : kInvalidMac};
+           }}},
+         Shown::kError},
+    };
+}
+
+}  // namespace
+
+std::size_t kind_key(InputType type, const Kind& kind) {
+    return ((static_cast<std::size_t>(type) * 3 + kind.cast) * 5 + kind.slap) * 2 + kind.randomized;
+}
+
+Facts facts_of(const RecordSource& source, Bytes& eui48, Bytes& eui64) {
+    Facts facts{source};
+    if (source.address == nullptr) return facts;
+    const Bytes& a = *source.address;
+    switch (source.type) {
+        case InputType::kEui48:
+        case InputType::kIpv6:
+            eui64.assign({a[0], a[1], a[2], 0xff, 0xfe, a[3], a[4], a[5]});
+            facts.eui48 = &a;
+            facts.eui64 = &eui64;
+            break;
+        case InputType::kEui64:
+            // The EUI-48 it holds after FF:FE or FF:FF.
+            facts.eui64 = &a;
+            if (a[3] == 0xff && (a[4] == 0xfe || a[4] == 0xff)) {
+                eui48.assign({a[0], a[1], a[2], a[5], a[6], a[7]});
+                facts.eui48 = &eui48;
+            }
+            break;
+        case InputType::kOui:
+            break;
+    }
+    Kind& kind = facts.kind;
+    const std::uint8_t first = a[0];
+    if ((first & 0x01) != 0) {
+        // Of an EUI-64, as of the EUI-48 it holds (ff:ff:ff:ff:fe:ff:ff:ff).
+        const bool all_ones =
+            facts.eui48 != nullptr && std::all_of(facts.eui48->begin(), facts.eui48->end(),
+                                                  [](std::uint8_t byte) { return byte == 0xff; });
+        kind.cast = all_ones ? 2 : 1;
+    }
+    if ((first & 0x02) != 0) kind.slap = 1 + ((first >> 2) & 0x03);
+    if (source.type == InputType::kOui) {
+        kind.well_known = find_well_known_oui(a);
+    } else if (facts.eui48 != nullptr) {
+        kind.well_known = find_well_known(*facts.eui48);
+    }
+    // Randomising systems set the local bit and draw the rest: what no
+    // well-known use and no registry block explains.
+    kind.randomized = (first & 0x03) == 0x02 && kind.well_known == nullptr &&
+                      source.owner.block.record == kNoRecord;
+    return facts;
+}
+
+const std::vector<Field>& record_fields() {
+    static const std::vector<Field> kFields = fields();
+    return kFields;
+}
+
+}  // namespace hexalune

@@ -1,0 +1,130 @@
+#ifndef HEXALUNE_BATCH_FIELDS_H_
+#define HEXALUNE_BATCH_FIELDS_H_
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "notation/bytes.h"
+#include "notation/parse.h"
+#include "notation/well_known.h"
+#include "registry/registries.h"
+
+namespace hexalune {
+
+/// The reason an error record gives for text that names no address.
+constexpr char kInvalidMac[] = "invalid MAC address";
+
+/// What a record is written from: an input line or argument, and what it
+/// names.
+struct RecordSource {
+    std::string_view input;
+    /// What the input is, and its bytes: an EUI-48's six, an EUI-64's
+    /// eight, an OUI's three; for an IPv6 address, the six of the EUI-48
+    /// its interface identifier holds. Null: the input names no address,
+    /// and the record is an error record.
+    InputType type = InputType::kEui48;
+    const Bytes* address = nullptr;
+    /// An error record's reason; null for kInvalidMac.
+    const char* error = nullptr;
+    /// What the registries say of the address's leading bits; of an OUI
+    /// alone, its MA-L record as the block too. Its records' assignees,
+    /// where it has them.
+    Owner owner;
+    Assignee oui;
+    Assignee block;
+};
+
+/// What kind of address it is, from its bytes and what the tables say.
+struct Kind {
+    std::size_t cast = 0;  // unicast, multicast, broadcast
+    std::size_t slap = 0;  // 0 for a universal address, else 1 + its IEEE 802c quadrant
+    const WellKnownEntry* well_known = nullptr;
+    bool randomized = false;
+};
+
+/// The kinds of an address of no well-known use, numbered with its input's
+/// type from 0 to kKindKeys - 1.
+constexpr std::size_t kKindKeys = 4 * 3 * 5 * 2;
+std::size_t kind_key(InputType type, const Kind& kind);
+
+/// Calls `visit(type, kind)` for each type and kind of no well-known use.
+template <typename Visit>
+void for_each_kind(Visit visit) {
+    for (InputType type : {InputType::kEui48, InputType::kEui64, InputType::kIpv6, InputType::kOui}) {
+        for (std::size_t cast = 0; cast < 3; ++cast) {
+            for (std::size_t slap = 0; slap < 5; ++slap) {
+                for (bool randomized : {false, true}) visit(type, Kind{cast, slap, nullptr, randomized});
+            }
+        }
+    }
+}
+
+/// What a record's values are written from: its source, the address's
+/// EUI-48 and EUI-64 where the input gives them, and its kind.
+struct Facts {
+    const RecordSource& source;
+    const Bytes* eui48 = nullptr;
+    const Bytes* eui64 = nullptr;
+    Kind kind{};
+};
+
+/// The facts of `source`, the forms it does not give itself made in
+/// `eui48` and `eui64`.
+Facts facts_of(const RecordSource& source, Bytes& eui48, Bytes& eui64);
+
+/// How a value is written. A word is ASCII that needs no escaping, a
+/// string in JSON; a literal is a JSON number, true or false; a text may
+/// hold anything, and is escaped.
+enum class Style { kWord, kLiteral, kText };
+
+/// A text value, and what the owner table says it holds (TextFlags); 0 for
+/// a text that must be checked as it is written.
+struct Text {
+    std::string_view text;
+    unsigned flags = 0;
+};
+
+/// One value of a record: a plain field's, or a part of a nested one.
+struct Part {
+    const char* name;  // a nested field's part; null for a plain field
+    Style style;
+    /// The most a word or literal takes; the most a text of fixed room
+    /// takes escaped, or 0 for one whose room record_room works out.
+    std::size_t room;
+    /// A word or literal, written at `out`; gives its end, or null where it
+    /// has none.
+    char* (*write)(char* out, const Facts& facts) = nullptr;
+    /// A text; data() null where it has none. `scratch` holds
+    /// kWellKnownNameRoom bytes for a text made on the way.
+    Text (*text)(const Facts& facts, char* scratch) = nullptr;
+};
+
+/// Which records hold a field: all, an address's, or an error record's.
+enum class Shown { kAlways, kValid, kError };
+
+/// What a notation is made from; without it the value is null (an EUI-64
+/// that holds no EUI-48, an OUI alone).
+enum class Needs { kNothing, kEui48, kEui64 };
+
+/// A field of the address record: its name (the JSON key, the CSV column
+/// and the --fields name; a nested field's columns are its name, "_" and
+/// the part's), and its parts.
+struct Field {
+    const char* name;
+    std::vector<Part> parts;
+    Shown shown = Shown::kValid;
+    Needs needs = Needs::kNothing;
+    /// Whether, of an address of no well-known use, its value follows from
+    /// the input's type and kind_key alone.
+    bool keyed = false;
+    /// A nested field: whether it is there; where not, it is null whole.
+    bool (*present)(const Facts& facts) = nullptr;
+};
+
+/// The address record's fields, in order.
+const std::vector<Field>& record_fields();
+
+}  // namespace hexalune
+
+#endif  // HEXALUNE_BATCH_FIELDS_H_
