@@ -1,7 +1,6 @@
 #include "fields.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 
 #include "escape.h"
@@ -45,8 +44,54 @@ Part eui64_word(const char* name, std::size_t room) {
 }
 
 char* hex(char* out, const Bytes& bytes) { return write_hex(out, bytes, true); }
+
+const char kDecimalPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// `piece`, below 10^8, in eight decimal digits.
+char* put_eight_digits(char* out, std::uint32_t piece) {
+    const std::uint32_t high = piece / 10000, low = piece % 10000;
+    std::memcpy(out, kDecimalPairs + 2 * (high / 100), 2);
+    std::memcpy(out + 2, kDecimalPairs + 2 * (high % 100), 2);
+    std::memcpy(out + 4, kDecimalPairs + 2 * (low / 100), 2);
+    std::memcpy(out + 6, kDecimalPairs + 2 * (low % 100), 2);
+    return out + 8;
+}
+
+// `piece`, below 10^8, in as many decimal digits as it takes.
+char* put_digits(char* out, std::uint32_t piece) {
+    const int count = 1 + (piece >= 10) + (piece >= 100) + (piece >= 1000) + (piece >= 10000) +
+                      (piece >= 100000) + (piece >= 1000000) + (piece >= 10000000);
+    char* at = out + count;
+    for (; piece >= 100; piece /= 100) {
+        at -= 2;
+        std::memcpy(at, kDecimalPairs + 2 * (piece % 100), 2);
+    }
+    if (piece >= 10) {
+        std::memcpy(at - 2, kDecimalPairs + 2 * piece, 2);
+    } else {
+        at[-1] = static_cast<char>('0' + piece);
+    }
+    return out + count;
+}
+
+// The bytes as one number, in decimal. Why: in pieces of eight digits, each
+// in 32-bit arithmetic two digits a step, it takes 0.6 of std::to_chars's
+// time (perf, hexalune-batch on 1,000,000 lines).
 char* integer(char* out, const Bytes& bytes) {
-    return std::to_chars(out, out + 20, to_integer(bytes)).ptr;
+    constexpr std::uint64_t kPiece = 100000000;
+    const std::uint64_t value = to_integer(bytes);
+    const std::uint64_t high = value / kPiece;
+    if (high == 0) return put_digits(out, static_cast<std::uint32_t>(value));
+    if (high < kPiece) {
+        out = put_digits(out, static_cast<std::uint32_t>(high));
+    } else {
+        out = put_digits(out, static_cast<std::uint32_t>(high / kPiece));
+        out = put_eight_digits(out, static_cast<std::uint32_t>(high % kPiece));
+    }
+    return put_eight_digits(out, static_cast<std::uint32_t>(value % kPiece));
 }
 
 Field notation(const char* name, Part part, Needs needs) {

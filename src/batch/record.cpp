@@ -35,27 +35,46 @@ char* put(char* out, std::string_view text) {
     return out + text.size();
 }
 
-// One value of a record in its place, as a format writes it.
+// One value of a record in its place, as a format writes it, with what
+// it needs of its field and part at hand. Why: a record is some thirty
+// steps, each taken without a look elsewhere.
 struct Step {
     const Field* field;
     const Part* part;
     LeadIn lead_in;
-    // Where the step opens a field: the whole field as null, its lead-in
-    // included, and the step after the field's last.
+    char* (*write)(char* out, const Facts& facts);
+    Text (*text)(const Facts& facts, char* scratch);
+    Style style;
+    Needs needs;
+    bool valid_only;  // null in an error record
+    bool closes;      // the last step of a JSON object
+    // Either of: the step opens a field that may be null whole, or begins
+    // a run of keyed steps (Run).
+    bool special = false;
     bool opens = false;
-    LeadIn null_field{};
+    // Where it opens a field: the whole field as null, its lead-in
+    // included, and the step after the field's last.
+    bool (*present)(const Facts& facts) = nullptr;
     std::size_t after_field = 0;
-    bool closes = false;              // the last step of a JSON object
-    std::size_t run = std::size_t(-1);  // a run of keyed steps that begins here
+    std::size_t run = std::size_t(-1);
+    LeadIn null_field{};
 };
 
 // Steps whose values all follow from the input's type and kind_key, written
-// together for each of kKindKeys: copied whole they cost a fifth of writing
-// those values one by one.
+// together for each of kKindKeys. Why: copied whole, 32 bytes at a time,
+// they cost a fifth of writing those values one by one.
 struct Run {
-    std::size_t end;  // the step after the run's last
-    std::vector<std::string> texts;
+    std::size_t end;     // the step after the run's last
+    std::size_t stride;  // bytes from one text to the next, a multiple of 32
+    std::vector<char> texts;
+    std::vector<std::size_t> sizes;
 };
+
+char* put(char* out, const Run& run, std::size_t key) {
+    const char* text = run.texts.data() + key * run.stride;
+    for (std::size_t at = 0; at < run.sizes[key]; at += 32) std::memcpy(out + at, text + at, 32);
+    return out + run.sizes[key];
+}
 
 bool needs_met(const Facts& facts, Needs needs) {
     return needs == Needs::kNothing || (needs == Needs::kEui48 ? facts.eui48 : facts.eui64);
@@ -125,20 +144,14 @@ struct Csv {
 template <typename Format>
 char* write_step(char* out, const Step& step, const Facts& facts, char* scratch) {
     out = put(out, step.lead_in);
-    const Field& field = *step.field;
-    const Part& part = *step.part;
-    if (needs_met(facts, field.needs) &&
-        (facts.source.address != nullptr || field.shown != Shown::kValid)) {
-        if (part.style == Style::kText) {
-            const Text text = part.text(facts, scratch);
-            if (text.text.data() != nullptr) out = Format::text(out, text);
-            else out = Format::null(out, part.style);
-        } else {
-            char* const end = part.write(out, facts);
-            out = part.style == Style::kWord ? Format::word(out, end) : Format::literal(out, end);
-        }
+    if (!needs_met(facts, step.needs) || (step.valid_only && facts.source.address == nullptr)) {
+        out = Format::null(out, step.style);
+    } else if (step.style == Style::kText) {
+        const Text text = step.text(facts, scratch);
+        out = text.text.data() != nullptr ? Format::text(out, text) : Format::null(out, step.style);
     } else {
-        out = Format::null(out, part.style);
+        char* const end = step.write(out, facts);
+        out = step.style == Style::kWord ? Format::word(out, end) : Format::literal(out, end);
     }
     return step.closes ? Format::close(out) : out;
 }
@@ -214,8 +227,13 @@ std::vector<Step> steps_of(std::vector<std::pair<const Field*, const Part*>> par
     }
     std::vector<Step> steps;
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        Step step{parts[i].first, parts[i].second, {}};
+        const Field& field = *parts[i].first;
+        const Part& part = *parts[i].second;
+        Step step{&field, &part, {}, part.write, part.text, part.style, field.needs,
+                  field.shown == Shown::kValid, false};
         step.opens = !json || i == 0 || parts[i - 1].first != step.field;
+        if (step.opens) step.present = field.present;
+        step.special = step.present != nullptr;
         step.closes = json && step.part->name != nullptr &&
                       (i + 1 == parts.size() || parts[i + 1].first != step.field);
         step.lead_in = lead_in(Format::lead_in(step, i == 0));
@@ -234,18 +252,22 @@ char* write_steps(char* out, const RecordLayout& layout, const std::vector<Step>
     char scratch[kWellKnownNameRoom];
     for (std::size_t i = begin; i < end;) {
         const Step& step = steps[i];
-        if (step.run < layout.runs.size() && key < kKindKeys) {
-            const Run& run = layout.runs[step.run];
-            out = put(out, run.texts[key]);
-            i = run.end;
-        } else if (step.opens && step.field->present != nullptr &&
-                   (facts.source.address == nullptr || !step.field->present(facts))) {
-            out = put(out, step.null_field);
-            i = step.after_field;
-        } else {
-            out = write_step<Format>(out, step, facts, scratch);
-            ++i;
+        if (step.special) {
+            if (step.run < layout.runs.size() && key < kKindKeys) {
+                const Run& run = layout.runs[step.run];
+                out = put(out, run, key);
+                i = run.end;
+                continue;
+            }
+            if (step.present != nullptr &&
+                (facts.source.address == nullptr || !step.present(facts))) {
+                out = put(out, step.null_field);
+                i = step.after_field;
+                continue;
+            }
         }
+        out = write_step<Format>(out, step, facts, scratch);
+        ++i;
     }
     return out;
 }
@@ -259,20 +281,29 @@ void prepare_runs(RecordLayout& layout) {
         if (!steps[begin].field->keyed) continue;
         std::size_t end = begin;
         while (end < steps.size() && steps[end].field->keyed) ++end;
-        Run run{end, std::vector<std::string>(kKindKeys)};
+        std::vector<std::string> texts(kKindKeys);
+        std::size_t longest = 0;
         for_each_kind([&](InputType type, const Kind& kind) {
             RecordSource source;
             source.type = type;
             source.address = &address;
             Facts facts{source};
             facts.kind = kind;
-            std::string& text = run.texts[kind_key(type, kind)];
+            std::string& text = texts[kind_key(type, kind)];
             text.resize(record_room(source));
             text.resize(static_cast<std::size_t>(
                 write_steps<Format>(text.data(), layout, steps, begin, end, facts, kKindKeys) -
                 text.data()));
+            longest = std::max(longest, text.size());
         });
+        Run run{end, (longest + 31) / 32 * 32, {}, {}};
+        run.texts.resize(kKindKeys * run.stride);
+        for (std::size_t key = 0; key < kKindKeys; ++key) {
+            texts[key].copy(run.texts.data() + key * run.stride, texts[key].size());
+            run.sizes.push_back(texts[key].size());
+        }
         steps[begin].run = layout.runs.size();
+        steps[begin].special = true;
         layout.runs.push_back(std::move(run));
         begin = end - 1;
     }

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "hex_pairs.h"
 #include "render.h"
 
 namespace hexalune {
@@ -18,10 +19,7 @@ void require_bytes(const Bytes& mac, std::size_t needed, const char* function) {
 
 const char kDigits[] = "0123456789abcdef";
 
-void write_byte(char*& out, std::uint8_t byte) {
-    *out++ = kDigits[byte >> 4];
-    *out++ = kDigits[byte & 0x0f];
-}
+void write_byte(char*& out, std::uint8_t byte) { out = put_hex_pair(out, kHexPairs, byte); }
 
 // The digits of every input byte, the first one's bits in `first_bits`
 // set, with the bytes `fourth` and `fifth` inserted after the third.
@@ -29,19 +27,20 @@ char* write_encapsulated(char* out, const Bytes& mac, std::uint8_t first_bits, s
                          std::uint8_t fifth) {
     // Locals: stores through `out` could otherwise alias the vector's own.
     const std::uint8_t* const data = mac.data();
-    const std::size_t count = mac.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i == 3) {
+    return unrolled_for_eui(mac.size(), [&](auto count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (i == 3) {
+                write_byte(out, fourth);
+                write_byte(out, fifth);
+            }
+            write_byte(out, i == 0 ? static_cast<std::uint8_t>(data[0] | first_bits) : data[i]);
+        }
+        if (count == 3) {
             write_byte(out, fourth);
             write_byte(out, fifth);
         }
-        write_byte(out, i == 0 ? static_cast<std::uint8_t>(data[0] | first_bits) : data[i]);
-    }
-    if (count == 3) {
-        write_byte(out, fourth);
-        write_byte(out, fifth);
-    }
-    return out;
+        return out;
+    });
 }
 
 // The interface identifier of a link-local address, the modified EUI-64

@@ -1,19 +1,10 @@
 #include "render.h"
 
+#include "hex_pairs.h"
+
 namespace hexalune {
 
 namespace {
-
-const char kDigits[] = "0123456789abcdef";
-
-// Each nibble with its bits in reverse order.
-const std::uint8_t kReversedNibble[16] = {0x0, 0x8, 0x4, 0xc, 0x2, 0xa, 0x6, 0xe,
-                                          0x1, 0x9, 0x5, 0xd, 0x3, 0xb, 0x7, 0xf};
-
-std::uint8_t reverse_bits(std::uint8_t byte) {
-    return static_cast<std::uint8_t>(kReversedNibble[byte & 0x0f] << 4 |
-                                     kReversedNibble[byte >> 4]);
-}
 
 // Writes the bytes' two-digit groups with `separator` between them (none
 // when 0), each byte's bits reversed first if `kReversed`. Why: made for
@@ -21,17 +12,16 @@ std::uint8_t reverse_bits(std::uint8_t byte) {
 // records renders millions of these.
 template <char kSeparator, bool kReversed>
 char* write_groups(char* out, const Bytes& bytes) {
+    const HexPairs& pairs = kReversed ? kReversedHexPairs : kHexPairs;
     // Locals: stores through `out` could otherwise alias the vector's own.
     const std::uint8_t* const data = bytes.data();
-    const std::size_t count = bytes.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (kSeparator != 0 && i != 0) *out++ = kSeparator;
-        const std::uint8_t byte = kReversed ? reverse_bits(data[i]) : data[i];
-        out[0] = kDigits[byte >> 4];
-        out[1] = kDigits[byte & 0x0f];
-        out += 2;
-    }
-    return out;
+    return unrolled_for_eui(bytes.size(), [&](auto count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (kSeparator != 0 && i != 0) *out++ = kSeparator;
+            out = put_hex_pair(out, pairs, data[i]);
+        }
+        return out;
+    });
 }
 
 // The text a write_ function gives, as a string of its own.
@@ -55,14 +45,13 @@ char* write_bit_reversed(char* out, const Bytes& bytes) {
 
 char* write_dot_notation(char* out, const Bytes& bytes) {
     const std::uint8_t* const data = bytes.data();
-    const std::size_t count = bytes.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        out[0] = kDigits[data[i] >> 4];
-        out[1] = kDigits[data[i] & 0x0f];
-        out += 2;
-        if (i % 2 == 1 && i + 1 != count) *out++ = '.';
-    }
-    return out;
+    return unrolled_for_eui(bytes.size(), [&](auto count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            out = put_hex_pair(out, kHexPairs, data[i]);
+            if (i % 2 == 1 && i + 1 != count) *out++ = '.';
+        }
+        return out;
+    });
 }
 
 std::string to_hex(const Bytes& bytes, bool with_separators) {
