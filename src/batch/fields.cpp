@@ -5,6 +5,7 @@
 
 #include "escape.h"
 #include "notation/eui64.h"
+#include "notation/hex_pairs.h"
 #include "notation/render.h"
 
 namespace hexalune {
@@ -21,10 +22,8 @@ char* put_bool(char* out, bool value) { return put(out, value ? "true" : "false"
 // The first `digits` hexadecimal digits of the address, upper case: the
 // assignment of its block.
 char* put_assignment(char* out, const Bytes& mac, std::size_t digits) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    for (std::size_t i = 0; i < digits; ++i) {
-        *out++ = kDigits[(mac[i / 2] >> (i % 2 == 0 ? 4 : 0)) & 0x0f];
-    }
+    for (std::size_t i = 0; i < digits / 2; ++i) out = put_hex_pair(out, kUpperHexPairs, mac[i]);
+    if (digits % 2 != 0) *out++ = kUpperHexPairs.digits[2 * mac[digits / 2]];
     return out;
 }
 
