@@ -302,6 +302,9 @@ TEST(Batch, CommandLine) {
         unreadable + (windows_build() ? "Invalid function\n" : "Is a directory\n");
     const std::string closed =
         unreadable + (windows_build() ? "Invalid function\n" : "Bad file descriptor\n");
+    const auto fields = [](const std::string& error) {
+        return "hexalune-batch: " + error + " in --fields; see RECORDS in hexalune-batch(1)\n";
+    };
     const std::string address = "00:80:10:A4:00:0C\r\n";
     const std::string emoji = record + "{\"input\":\"\U0001F600" + invalid;
     // An address in UTF-16 with its byte-order mark, big-endian, and
@@ -330,6 +333,9 @@ TEST(Batch, CommandLine) {
          1,
          "",
          "hexalune-batch: option '--registry' needs a directory; see 'hexalune-batch --help'\n"},
+        {{"--fields=input,,eui48"}, Stdout::kPipe, 1, "", fields("an empty field name")},
+        {{"--fields", "input,eui49"}, Stdout::kPipe, 1, "", fields("unknown field 'eui49'")},
+        {{"--fields", "oui,oui_address"}, Stdout::kPipe, 1, "", fields("field 'oui_address' named twice")},
         {{"--", "--json"},
          Stdout::kPipe,
          1,
@@ -379,6 +385,30 @@ TEST(Batch, CommandLine) {
     const Outcome help = run_batch({"--help", "00:80:10:A4:00:0C"});
     EXPECT_EQ(help.exit_status, 0);
     EXPECT_EQ(help.out.substr(0, 22), "Usage: hexalune-batch ");
+}
+
+// Chosen fields, each list's records held to the full ones: owners and
+// EUI-48s that are null, a well-known use, an OUI alone and error lines.
+TEST(Batch, Fields) {
+    const std::string input =
+        "00:80:10:A4:00:0C\n02:00:00:00:00:01\n0080.10ff.fea4.000c\n01:80:C2:00:00:0E\n"
+        "00:80:10\n12:34:56:78:9a:bc:de:f0\nbad\nfe80::1\n00:55:DA:50:00:01\n";
+    const std::string base = testing::TempDir() + "batch-fields";
+    std::ofstream(base + "-all.json", std::ios::binary) << run_batch({}, input).out;
+    for (const std::string list :
+         {"input", "block_organization,input,block_registry", "eui48_dot,oui,slap",
+          "well_known_reference,error,well_known_name", "error,eui64_integer,block",
+          "randomized,local,multicast,cast,input_type,well_known,ipv6_link_local"}) {
+        for (const char* format : {"--json", "--csv"}) {
+            std::ofstream(base + format, std::ios::binary)
+                << run_batch({format, "--fields", list}, input).out;
+        }
+        EXPECT_EQ(std::system(("python3 " HEXALUNE_RECORDS_CHECK " " + base + "--json " + base +
+                               "--csv " + list + " " + base + "-all.json")
+                                  .c_str()),
+                  0)
+            << list;
+    }
 }
 
 // Listings read from a directory at run time, the ieee-data package's too.

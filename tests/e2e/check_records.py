@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""check_records.py JSON CSV: hexalune-batch's two outputs of one input
-parse with Python's json and csv modules, and hold the same records: each
-JSON object, flattened (oui.organization as oui_organization, null as empty
-columns, true and false as text), equals its CSV row but for the
-apostrophe before what a spreadsheet takes for a formula; and an IPv6
+"""check_records.py JSON CSV [FIELDS ALL.json]: hexalune-batch's two outputs
+of one input parse with Python's json and csv modules, and hold the same
+records: each JSON object, flattened (oui.organization as oui_organization,
+null as empty columns, true and false as text), equals its CSV row but for
+the apostrophe before what a spreadsheet takes for a formula; and an IPv6
 input's EUI-48 is what Python's ipaddress reads in its interface
-identifier. Exit 1 otherwise."""
+identifier. With FIELDS, a --fields list, each record holds just what it
+chooses of the full record in ALL.json, in its order. Exit 1 otherwise."""
 import csv
 import ipaddress
 import json
@@ -43,6 +44,28 @@ with open(sys.argv[1], encoding="utf-8", newline="") as f:
 with open(sys.argv[2], encoding="utf-8", newline="") as f:
     rows = list(csv.reader(f))
 names = rows.pop(0)
+if len(sys.argv) > 3:
+    with open(sys.argv[4], encoding="utf-8") as f:
+        full = [json.loads(line) for line in f.read().splitlines()]
+    parts = {k: list(v) for r in full for k, v in r.items() if isinstance(v, dict)}
+    columns = [c for n in sys.argv[3].split(",") for c in
+               ([f"{n}_{p}" for p in parts[n]] if n in parts else [n])]
+    if names != columns:
+        sys.exit(f"columns {names}, not {columns}")
+    for record, whole in zip(records, full):
+        chosen = {}
+        for c in columns if "error" not in whole else []:
+            field = next((n for n in parts if c.startswith(n + "_")), None)
+            if field is None:
+                if c in whole:
+                    chosen[c] = whole[c]
+            elif whole[field] is None:
+                chosen[field] = None
+            else:
+                chosen.setdefault(field, {})[c[len(field) + 1:]] = whole[field][c[len(field) + 1:]]
+        chosen = whole if "error" in whole else chosen
+        if json.dumps(record) != json.dumps(chosen):
+            sys.exit(f"{record}\nnot {chosen}")
 if len(rows) != len(records):
     sys.exit(f"{len(records)} JSON records, {len(rows)} CSV rows")
 for record, row in zip(records, rows):
