@@ -164,8 +164,9 @@ std::size_t convert_lines(Run& run, std::string_view lines, std::size_t number) 
 }
 
 // A second thread for the whole run, which converts one task at a time
-// while this one converts the rest. Why: starting a thread for each block
-// of input cost a fifth of a run's time on two processors.
+// while this one converts the rest. Why one for the whole run: a thread
+// started for each block of input would add a fifth to a run's time on two
+// processors.
 class Worker {
 public:
     // False when no thread can be had (little memory, a limit on
