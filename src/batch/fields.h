@@ -70,8 +70,8 @@ struct Facts {
 };
 
 /// The facts of `source`, the forms it does not give itself made in
-/// `eui48` and `eui64`.
-Facts facts_of(const RecordSource& source, Bytes& eui48, Bytes& eui64);
+/// `eui48` and `eui64`; its kind only `with_kind`.
+Facts facts_of(const RecordSource& source, bool with_kind, Bytes& eui48, Bytes& eui64);
 
 /// How a value is written. A word is ASCII that needs no escaping, a
 /// string in JSON; a literal is a JSON number, true or false; a text may
@@ -115,8 +115,8 @@ struct Field {
     std::vector<Part> parts;
     Shown shown = Shown::kValid;
     Needs needs = Needs::kNothing;
-    /// Whether, of an address of no well-known use, its value follows from
-    /// the input's type and kind_key alone.
+    /// Whether its value follows from the input's type and its kind, and,
+    /// of an address of no well-known use, from the type and kind_key alone.
     bool keyed = false;
     /// A nested field: whether it is there; where not, it is null whole.
     bool (*present)(const Facts& facts) = nullptr;

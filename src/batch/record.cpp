@@ -166,6 +166,7 @@ struct RecordLayout {
     LeadIn begin;
     LeadIn end;
     std::string header;
+    bool uses_kind = false;  // whether any step's value follows from the kind
 };
 
 namespace {
@@ -323,6 +324,7 @@ std::shared_ptr<RecordLayout> layout_of(std::optional<std::string_view> list, bo
         if (!json || part.first->shown != Shown::kValid) error_parts.push_back(part);
     }
     layout->steps = steps_of<Format>(valid_parts, json);
+    for (const auto& part : valid_parts) layout->uses_kind |= part.first->keyed;
     layout->error_steps = steps_of<Format>(error_parts, json);
     layout->begin = lead_in(Format::kBegin);
     layout->end = lead_in(Format::kEnd);
@@ -340,7 +342,7 @@ char* write(char* out, const RecordLayout& layout, const RecordSource& source) {
     // The forms the input does not give itself, in buffers kept from record
     // to record.
     thread_local Bytes eui48, eui64;
-    const Facts facts = facts_of(source, eui48, eui64);
+    const Facts facts = facts_of(source, layout.uses_kind, eui48, eui64);
     const bool valid = source.address != nullptr;
     const std::vector<Step>& steps = valid ? layout.steps : layout.error_steps;
     const std::size_t key =
