@@ -32,14 +32,38 @@ const std::string_view kCasts[] = {"unicast", "multicast", "broadcast"};
 // IEEE 802c's quadrants, by the Y (0x04) and Z (0x08) bits.
 const std::string_view kQuadrants[] = {"AAI", "reserved", "ELI", "SAI"};
 
-// A word of a notation of the address's EUI-48 or EUI-64.
+using Write = char* (*)(char* out, const Facts& facts);
+using TextOf = Text (*)(const Facts& facts, char* scratch);
+
+Part word(std::size_t room, Write write) { return {nullptr, Style::kWord, room, write}; }
+Part literal(Write write) { return {nullptr, Style::kLiteral, 5, write}; }
+Part text(TextOf text, std::size_t room = 0) {
+    return {nullptr, Style::kText, room, nullptr, text};
+}
+Part named(const char* name, Part part) {
+    part.name = name;
+    return part;
+}
+
+// A notation of the address's EUI-48 or EUI-64.
 template <char* (*Write)(char*, const Bytes&)>
-Part eui48_word(const char* name, std::size_t room) {
-    return {name, Style::kWord, room, [](char* out, const Facts& f) { return Write(out, *f.eui48); }};
+Field eui48(const char* name, std::size_t room) {
+    return {name,
+            {word(room, [](char* out, const Facts& f) { return Write(out, *f.eui48); })},
+            Shown::kValid,
+            Needs::kEui48};
 }
 template <char* (*Write)(char*, const Bytes&)>
-Part eui64_word(const char* name, std::size_t room) {
-    return {name, Style::kWord, room, [](char* out, const Facts& f) { return Write(out, *f.eui64); }};
+Field eui64(const char* name, std::size_t room) {
+    return {name,
+            {word(room, [](char* out, const Facts& f) { return Write(out, *f.eui64); })},
+            Shown::kValid,
+            Needs::kEui64};
+}
+
+// A field of what kind of address it is.
+Field kind(const char* name, Part part, Needs needs = Needs::kKind) {
+    return {name, {part}, Shown::kValid, needs, true};
 }
 
 char* hex(char* out, const Bytes& bytes) { return write_hex(out, bytes, true); }
@@ -93,116 +117,104 @@ char* integer(char* out, const Bytes& bytes) {
     return put_eight_digits(out, static_cast<std::uint32_t>(value % kPiece));
 }
 
-Field notation(const char* name, Part part, Needs needs) {
-    return {name, {part}, Shown::kValid, needs};
-}
-
-// An owner's record: the MA-L record's (`block` false) or the block's.
+// An owner's record: the MA-L record's (`Block` false) or the block's.
 template <bool Block>
 std::vector<Part> owner_parts() {
     std::vector<Part> parts;
     if (Block) {
-        parts.push_back({"registry", Style::kWord, 4, [](char* out, const Facts& f) {
-                             return put(out, registry_name(f.source.owner.block.registry));
-                         }});
+        parts.push_back(named("registry", word(4, [](char* out, const Facts& f) {
+                                  return put(out, registry_name(f.source.owner.block.registry));
+                              })));
     }
-    parts.push_back({"assignment", Style::kWord, 9, [](char* out, const Facts& f) {
-                         const Registry registry = Block ? f.source.owner.block.registry
-                                                         : Registry::kMaL;
-                         return put_assignment(out, *f.source.address, assignment_digits(registry));
-                     }});
-    parts.push_back({"organization", Style::kText, 0, nullptr, [](const Facts& f, char*) {
-                         const Assignee& a = Block ? f.source.block : f.source.oui;
-                         return Text{a.organization, a.organization_flags};
-                     }});
-    parts.push_back({"address", Style::kText, 0, nullptr, [](const Facts& f, char*) {
-                         const Assignee& a = Block ? f.source.block : f.source.oui;
-                         return Text{a.address, a.address_flags};
-                     }});
+    parts.push_back(
+        named("assignment", word(9, [](char* out, const Facts& f) {
+                  const Registry registry = Block ? f.source.owner.block.registry : Registry::kMaL;
+                  return put_assignment(out, *f.source.address, assignment_digits(registry));
+              })));
+    parts.push_back(named("organization", text([](const Facts& f, char*) {
+                              const Assignee& a = Block ? f.source.block : f.source.oui;
+                              return Text{a.organization, a.organization_flags};
+                          })));
+    parts.push_back(named("address", text([](const Facts& f, char*) {
+                              const Assignee& a = Block ? f.source.block : f.source.oui;
+                              return Text{a.address, a.address_flags};
+                          })));
     return parts;
 }
 
 std::vector<Field> fields() {
     return {
         {"input",
-         {{nullptr, Style::kText, 0, nullptr,
-           [](const Facts& f, char*) { return Text{f.source.input}; }}},
+         {text([](const Facts& f, char*) { return Text{f.source.input}; })},
          Shown::kAlways},
-        notation("eui48", eui48_word<hex>(nullptr, 17), Needs::kEui48),
-        notation("eui48_bit_reversed", eui48_word<write_bit_reversed>(nullptr, 17),
-                 Needs::kEui48),
-        notation("eui48_dot", eui48_word<write_dot_notation>(nullptr, 14), Needs::kEui48),
-        notation("eui48_integer", eui48_word<integer>(nullptr, 20), Needs::kEui48),
-        notation("eui64", eui64_word<hex>(nullptr, 23), Needs::kEui64),
-        notation("eui64_bit_reversed", eui64_word<write_bit_reversed>(nullptr, 23),
-                 Needs::kEui64),
-        notation("eui64_dot", eui64_word<write_dot_notation>(nullptr, 19), Needs::kEui64),
-        notation("eui64_integer", eui64_word<integer>(nullptr, 20), Needs::kEui64),
-        notation("contained_mac48", eui48_word<write_contained_mac48>(nullptr, 16),
-                 Needs::kEui48),
-        notation("contained_eui48", eui48_word<write_contained_eui48>(nullptr, 16),
-                 Needs::kEui48),
-        notation("contained_eui48_ul", eui48_word<write_contained_eui48_ul>(nullptr, 16),
-                 Needs::kEui48),
-        notation("ipv6_link_local",
-                 {nullptr, Style::kWord, 39,
-                  [](char* out, const Facts& f) {
-                      return f.source.type == InputType::kEui64
-                                 ? write_ipv6_link_local_from_eui64(out, *f.eui64)
-                                 : write_ipv6_link_local_canonical(out, *f.eui48);
-                  }},
-                 Needs::kEui64),
-        {"multicast",
-         {{nullptr, Style::kLiteral, 5,
-           [](char* out, const Facts& f) { return put_bool(out, f.kind.cast != 0); }}},
-         Shown::kValid, Needs::kNothing, true},
-        {"local",
-         {{nullptr, Style::kLiteral, 5,
-           [](char* out, const Facts& f) { return put_bool(out, f.kind.slap != 0); }}},
-         Shown::kValid, Needs::kNothing, true},
+        eui48<hex>("eui48", 17),
+        eui48<write_bit_reversed>("eui48_bit_reversed", 17),
+        eui48<write_dot_notation>("eui48_dot", 14),
+        eui48<integer>("eui48_integer", 20),
+        eui64<hex>("eui64", 23),
+        eui64<write_bit_reversed>("eui64_bit_reversed", 23),
+        eui64<write_dot_notation>("eui64_dot", 19),
+        eui64<integer>("eui64_integer", 20),
+        eui48<write_contained_mac48>("contained_mac48", 16),
+        eui48<write_contained_eui48>("contained_eui48", 16),
+        eui48<write_contained_eui48_ul>("contained_eui48_ul", 16),
+        {"ipv6_link_local",
+         {word(39,
+               [](char* out, const Facts& f) {
+                   return f.source.type == InputType::kEui64
+                              ? write_ipv6_link_local_from_eui64(out, *f.eui64)
+                              : write_ipv6_link_local_canonical(out, *f.eui48);
+               })},
+         Shown::kValid,
+         Needs::kEui64},
+        kind("multicast",
+             literal([](char* out, const Facts& f) { return put_bool(out, f.kind.cast != 0); })),
+        kind("local",
+             literal([](char* out, const Facts& f) { return put_bool(out, f.kind.slap != 0); })),
         {"oui", owner_parts<false>(), Shown::kValid, Needs::kNothing, false,
          [](const Facts& f) { return f.source.owner.oui != kNoRecord; }},
         {"block", owner_parts<true>(), Shown::kValid, Needs::kNothing, false,
          [](const Facts& f) { return f.source.owner.block.record != kNoRecord; }},
-        {"input_type",
-         {{nullptr, Style::kWord, 5,
-           [](char* out, const Facts& f) {
-               return put(out, kTypes[static_cast<std::size_t>(f.source.type)]);
-           }}},
-         Shown::kValid, Needs::kNothing, true},
-        {"cast",
-         {{nullptr, Style::kWord, 9,
-           [](char* out, const Facts& f) { return put(out, kCasts[f.kind.cast]); }}},
-         Shown::kValid, Needs::kNothing, true},
-        {"slap",
-         {{nullptr, Style::kWord, 8,
-           [](char* out, const Facts& f) {
-               return f.kind.slap == 0 ? nullptr : put(out, kQuadrants[f.kind.slap - 1]);
-           }}},
-         Shown::kValid, Needs::kNothing, true},
-        {"randomized",
-         {{nullptr, Style::kLiteral, 5,
-           [](char* out, const Facts& f) {
-               return f.source.type == InputType::kOui ? nullptr : put_bool(out, f.kind.randomized);
-           }}},
-         Shown::kValid, Needs::kNothing, true},
+        kind("input_type",
+             word(5,
+                  [](char* out, const Facts& f) {
+                      return put(out, kTypes[static_cast<std::size_t>(f.source.type)]);
+                  }),
+             Needs::kNothing),
+        kind("cast",
+             word(9, [](char* out, const Facts& f) { return put(out, kCasts[f.kind.cast]); })),
+        kind("slap", word(8,
+                          [](char* out, const Facts& f) {
+                              return f.kind.slap == 0 ? nullptr
+                                                      : put(out, kQuadrants[f.kind.slap - 1]);
+                          })),
+        kind("randomized", literal([](char* out, const Facts& f) {
+                 return f.source.type == InputType::kOui ? nullptr
+                                                         : put_bool(out, f.kind.randomized);
+             })),
         {"well_known",
-         {{"name", Style::kText, escaped_room(std::string(kWellKnownNameRoom, ' ')), nullptr,
-           [](const Facts& f, char* scratch) {
-               const Bytes& mac = f.eui48 != nullptr ? *f.eui48 : *f.source.address;
-               const char* end = write_well_known_name(scratch, *f.kind.well_known, mac);
-               return Text{{scratch, static_cast<std::size_t>(end - scratch)}};
-           }},
-          {"reference", Style::kText, escaped_room(std::string(64, ' ')), nullptr,
-           [](const Facts& f, char*) { return Text{well_known_reference(*f.kind.well_known)}; }}},
-         Shown::kValid, Needs::kNothing, true,
+         {named("name", text(
+                            [](const Facts& f, char* scratch) {
+                                const Bytes& mac =
+                                    f.eui48 != nullptr ? *f.eui48 : *f.source.address;
+                                const char* end =
+                                    write_well_known_name(scratch, *f.kind.well_known, mac);
+                                return Text{{scratch, static_cast<std::size_t>(end - scratch)}};
+                            },
+                            escaped_room(kWellKnownNameRoom))),
+          named("reference",
+                text([](const Facts& f,
+                        char*) { return Text{well_known_reference(*f.kind.well_known)}; },
+                     escaped_room(kWellKnownReferenceRoom)))},
+         Shown::kValid,
+         Needs::kKind,
+         true,
          [](const Facts& f) { return f.kind.well_known != nullptr; }},
         {"error",
-         {{nullptr, Style::kText, escaped_room(std::string(64, ' ')), nullptr,
-           [](const Facts& f, char*) {
-               if (f.source.address != nullptr) return Text{};
-               return Text{f.source.error != nullptr ? f.source.error : kInvalidMac};
-           }}},
+         {text([](const Facts& f, char*) {
+             if (f.source.address != nullptr) return Text{};
+             return Text{f.source.error != nullptr ? f.source.error : kInvalidMac};
+         })},
          Shown::kError},
     };
 }
@@ -213,9 +225,9 @@ std::size_t kind_key(InputType type, const Kind& kind) {
     return ((static_cast<std::size_t>(type) * 3 + kind.cast) * 5 + kind.slap) * 2 + kind.randomized;
 }
 
-Facts facts_of(const RecordSource& source, bool with_kind, Bytes& eui48, Bytes& eui64) {
+Facts facts_of(const RecordSource& source, Needs needs, Bytes& eui48, Bytes& eui64) {
     Facts facts{source};
-    if (source.address == nullptr) return facts;
+    if (source.address == nullptr || needs == Needs::kNothing) return facts;
     const Bytes& a = *source.address;
     // Why element by element into buffers that keep their size: a vector's
     // assign costs more than the rest of this (callgrind).
@@ -241,7 +253,7 @@ Facts facts_of(const RecordSource& source, bool with_kind, Bytes& eui48, Bytes& 
         case InputType::kOui:
             break;
     }
-    if (!with_kind) return facts;
+    if (needs != Needs::kKind) return facts;
     Kind& kind = facts.kind;
     const std::uint8_t first = a[0];
     if ((first & 0x01) != 0) {

@@ -51,10 +51,12 @@ std::size_t kind_key(InputType type, const Kind& kind);
 /// Calls `visit(type, kind)` for each type and kind of no well-known use.
 template <typename Visit>
 void for_each_kind(Visit visit) {
-    for (InputType type : {InputType::kEui48, InputType::kEui64, InputType::kIpv6, InputType::kOui}) {
+    for (InputType type :
+         {InputType::kEui48, InputType::kEui64, InputType::kIpv6, InputType::kOui}) {
         for (std::size_t cast = 0; cast < 3; ++cast) {
             for (std::size_t slap = 0; slap < 5; ++slap) {
-                for (bool randomized : {false, true}) visit(type, Kind{cast, slap, nullptr, randomized});
+                for (bool randomized : {false, true})
+                    visit(type, Kind{cast, slap, nullptr, randomized});
             }
         }
     }
@@ -69,9 +71,14 @@ struct Facts {
     Kind kind{};
 };
 
-/// The facts of `source`, the forms it does not give itself made in
-/// `eui48` and `eui64`; its kind only `with_kind`.
-Facts facts_of(const RecordSource& source, bool with_kind, Bytes& eui48, Bytes& eui64);
+/// What a value is made from, beyond its source: the address's EUI-48 or
+/// EUI-64 (without it the value is null: an EUI-64 that holds no EUI-48,
+/// an OUI alone), or its kind, which takes both.
+enum class Needs { kNothing, kEui48, kEui64, kKind };
+
+/// The facts of `source` that `needs` asks for (kEui48 or kEui64: both
+/// forms), the forms it does not give itself made in `eui48` and `eui64`.
+Facts facts_of(const RecordSource& source, Needs needs, Bytes& eui48, Bytes& eui64);
 
 /// How a value is written. A word is ASCII that needs no escaping, a
 /// string in JSON; a literal is a JSON number, true or false; a text may
@@ -102,10 +109,6 @@ struct Part {
 
 /// Which records hold a field: all, an address's, or an error record's.
 enum class Shown { kAlways, kValid, kError };
-
-/// What a notation is made from; without it the value is null (an EUI-64
-/// that holds no EUI-48, an OUI alone).
-enum class Needs { kNothing, kEui48, kEui64 };
 
 /// A field of the address record: its name (the JSON key, the CSV column
 /// and the --fields name; a nested field's columns are its name, "_" and

@@ -77,7 +77,8 @@ char* put(char* out, const Run& run, std::size_t key) {
 }
 
 bool needs_met(const Facts& facts, Needs needs) {
-    return needs == Needs::kNothing || (needs == Needs::kEui48 ? facts.eui48 : facts.eui64);
+    return needs == Needs::kEui48 ? facts.eui48 != nullptr
+                                  : needs != Needs::kEui64 || facts.eui64 != nullptr;
 }
 
 bool plain(const Text& text) {
@@ -113,7 +114,9 @@ struct Json {
         return out;
     }
     static char* null(char* out) { return put(out, "null"); }
-    static char* null(char* out, Style style) { return null(style == Style::kWord ? out - 1 : out); }
+    static char* null(char* out, Style style) {
+        return null(style == Style::kWord ? out - 1 : out);
+    }
     static char* close(char* out) {
         *out++ = '}';
         return out;
@@ -166,7 +169,7 @@ struct RecordLayout {
     LeadIn begin;
     LeadIn end;
     std::string header;
-    bool uses_kind = false;  // whether any step's value follows from the kind
+    Needs needs = Needs::kNothing;  // the most any step needs
 };
 
 namespace {
@@ -230,8 +233,9 @@ std::vector<Step> steps_of(std::vector<std::pair<const Field*, const Part*>> par
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const Field& field = *parts[i].first;
         const Part& part = *parts[i].second;
-        Step step{&field, &part, {}, part.write, part.text, part.style, field.needs,
-                  field.shown == Shown::kValid, false};
+        Step step{&field,    &part,      {},          part.write,
+                  part.text, part.style, field.needs, field.shown == Shown::kValid,
+                  false};
         step.opens = !json || i == 0 || parts[i - 1].first != step.field;
         if (step.opens) step.present = field.present;
         step.special = step.present != nullptr;
@@ -324,13 +328,17 @@ std::shared_ptr<RecordLayout> layout_of(std::optional<std::string_view> list, bo
         if (!json || part.first->shown != Shown::kValid) error_parts.push_back(part);
     }
     layout->steps = steps_of<Format>(valid_parts, json);
-    for (const auto& part : valid_parts) layout->uses_kind |= part.first->keyed;
+    // Keyed steps are written by the kind's key.
+    for (const auto& part : valid_parts) {
+        layout->needs =
+            std::max(layout->needs, part.first->keyed ? Needs::kKind : part.first->needs);
+    }
     layout->error_steps = steps_of<Format>(error_parts, json);
     layout->begin = lead_in(Format::kBegin);
     layout->end = lead_in(Format::kEnd);
     for (const auto& [field, part] : parts) {
-        (layout->header += ',') += part->name ? std::string(field->name) + '_' + part->name
-                                              : field->name;
+        (layout->header += ',') +=
+            part->name ? std::string(field->name) + '_' + part->name : field->name;
     }
     layout->header = json ? "" : layout->header.substr(1) + '\n';
     prepare_runs<Format>(*layout);
@@ -342,7 +350,7 @@ char* write(char* out, const RecordLayout& layout, const RecordSource& source) {
     // The forms the input does not give itself, in buffers kept from record
     // to record.
     thread_local Bytes eui48, eui64;
-    const Facts facts = facts_of(source, layout.uses_kind, eui48, eui64);
+    const Facts facts = facts_of(source, layout.needs, eui48, eui64);
     const bool valid = source.address != nullptr;
     const std::vector<Step>& steps = valid ? layout.steps : layout.error_steps;
     const std::size_t key =
