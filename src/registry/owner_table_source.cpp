@@ -46,8 +46,7 @@ std::string table_source(const OwnerTableData& data) {
     write_numbers(out, "std::uint64_t", "kSlots", data.slots);
     write_numbers(out, "std::uint32_t", "kRecords", data.records);
     out << "const char kText[][" << kOwnerTextRow << "] = {"
-        << string_rows({data.text.data(), data.text.size()}, kOwnerTextRow,
-                       RowLayout::kTerminated);
+        << string_rows({data.text.data(), data.text.size()}, kOwnerTextRow, RowLayout::kTerminated);
     out << "\n};\n\n}  // namespace\n\nconst OwnerTable& embedded_owner_table() {\n"
         << "    static const OwnerTable kTable = {kSlots, " << data.slots.size() << ", kRecords, "
         << data.records.size() / 2 << ",\n        reinterpret_cast<const char*>(kText), "
