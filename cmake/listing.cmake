@@ -3,11 +3,12 @@
 # version record and the manifest that are resources anyway; on every other
 # target, as a C++ source that listing_to_source, a small C++ program of
 # this project, generates from the listing when the program is built. Any
-# C++17 compiler reads that source, and any object format carries it.
-# Against the assembler's .incbin (ELF only) it costs 0.1 s of compiling
-# (the 4.3 MB source, g++ -O3) and 0.3 s for the tool itself, and hexalune
-# runs the same: 89,269,029 instructions against 89,268,254 (valgrind
-# --tool=callgrind build/release/hexalune 00:80:10:A4:00:0C).
+# C++17 compiler but MSVC reads that source, and any object format carries
+# it. Against the assembler's .incbin (ELF only) it costs a build 0.5 s for
+# the tool and 0.1 s for the 4.3 MB source (g++ 12 -O3), and hexalune runs
+# the same: 89,269,028 instructions against 89,268,254 (valgrind
+# --tool=callgrind build/release/hexalune 00:80:10:A4:00:0C), 1.00-1.01x
+# the time (bench/paired_runs.py, 40 pairs).
 
 # A cross build runs the generators, built for the target, through its
 # emulator (qemu, wine).
