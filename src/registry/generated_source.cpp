@@ -17,7 +17,7 @@ std::string string_rows(std::string_view bytes, std::size_t row, RowLayout layou
         const std::string_view text = bytes.substr(start, row - (terminated ? 1 : 0));
         start += row;
         if (terminated && start <= bytes.size() && bytes[start - 1] != '\0') {
-            throw std::invalid_argument("string_rows: a row of a char[][] array ends in a byte");
+            throw std::invalid_argument("string_rows: a row of a char[][] array ends in no null");
         }
         out += "\n    \"";
         for (const char byte : text) {

@@ -18,7 +18,7 @@ enum class RowLayout {
                   // full row, which must be zero, is its literal's null
 };
 
-/// `bytes` as string literals of `row` bytes each (the last row shorter),
+/// `bytes` as string literals of `row` bytes each (the last may be shorter),
 /// one a line, at least one; every byte outside printable ASCII is a
 /// three-digit octal escape, so that a compiler reads the rows quickly and
 /// no escape runs into the next byte. Throws std::invalid_argument for a
