@@ -1,6 +1,7 @@
-# Windows builds (MinGW or MSVC): the registry listing, the application
-# icon, the version record and the application manifest are resources of
-# each executable, compiled from src/windows/hexalune.rc.in.
+# Windows builds (MinGW or MSVC): the application icon, the version record,
+# the application manifest and, in the programs that read it, the MA-L
+# listing are resources of each executable, compiled from
+# src/windows/hexalune.rc.in.
 
 enable_language(RC)
 
@@ -15,12 +16,11 @@ endif()
 set(HEXALUNE_WINDOWS_DIR ${PROJECT_SOURCE_DIR}/src/windows)
 
 # hexalune_add_windows_resources(<target> <program> <summary> <description>
-# [<listing>...]): an object library holding the resources of
-# <program>.exe: the listings as CSVFILE 1, 2, ... in the order given (none
-# at all for a build without a listing), the icon, a version record whose
-# file description is <summary>, and a manifest that describes the program
-# as <description>. Editing a listing, the icon or the manifest recompiles
-# the resources.
+# [<listing>]): an object library holding the resources of <program>.exe:
+# <listing> as CSVFILE 1 (none for a build without a listing), the icon, a
+# version record whose file description is <summary>, and a manifest that
+# describes the program as <description>. Editing the listing, the icon or
+# the manifest recompiles the resources.
 function(hexalune_add_windows_resources target program summary description)
     set(HEXALUNE_PROGRAM ${program})
     set(HEXALUNE_SUMMARY ${summary})
@@ -32,16 +32,11 @@ function(hexalune_add_windows_resources target program summary description)
     set(HEXALUNE_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
     configure_file(${HEXALUNE_WINDOWS_DIR}/hexalune.manifest.in ${HEXALUNE_MANIFEST} @ONLY)
     set(depends ${HEXALUNE_ICON} ${HEXALUNE_MANIFEST} ${ARGN})
-    set(resources "")
-    set(number 1)
-    foreach(listing IN LISTS ARGN)
-        string(APPEND resources "${number} CSVFILE \"${listing}\"\n")
-        math(EXPR number "${number} + 1")
-    endforeach()
-    if(resources STREQUAL "")
-        set(resources "// (none in this build)")
+    if(ARGN)
+        set(HEXALUNE_LISTING_RESOURCE "1 CSVFILE \"${ARGN}\"")
+    else()
+        set(HEXALUNE_LISTING_RESOURCE "// (none in this build)")
     endif()
-    string(STRIP "${resources}" HEXALUNE_LISTING_RESOURCE)
     set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
     configure_file(${HEXALUNE_WINDOWS_DIR}/hexalune.rc.in ${script} @ONLY)
     add_library(${target} OBJECT ${script})

@@ -9,9 +9,13 @@
 namespace hexalune {
 
 std::string generate_random_mac() {
+    std::random_device source;
+    return random_mac([&source] { return source(); });
+}
+
+std::string random_mac(const std::function<std::uint32_t()>& source) {
     // Seeded with 256 bits: one 32-bit seed would allow only 2^32 different
     // addresses, and repeats among a few tens of thousands of calls.
-    std::random_device source;
     std::array<std::uint32_t, 8> seed;
     for (std::uint32_t& word : seed) word = source();
     std::seed_seq sequence(seed.begin(), seed.end());

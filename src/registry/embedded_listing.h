@@ -11,9 +11,8 @@ struct EmbeddedListing {
     std::size_t size;
 };
 
-/// The MA-L listing linked into the image. Defined by the embedding the
-/// build chose: embedded_listing_incbin.cpp (the assembler's .incbin), a
-/// source generated from the listing by listing_to_source.cpp, or
+/// The MA-L listing linked into the image. Defined by a source generated
+/// from the listing by listing_to_source.cpp, or by
 /// embedded_listing_none.cpp (no listing, for the failure tests).
 EmbeddedListing embedded_listing();
 

@@ -7,10 +7,8 @@
 //
 // The source holds no pointer but the table's own few, and nothing beyond
 // any compiler's limits: numbers in arrays, and the text in rows of
-// kOwnerTextRow bytes, one string literal each, every byte outside
-// printable ASCII as a three-digit octal escape.
+// kOwnerTextRow bytes, one string literal each (string_rows).
 
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -19,6 +17,7 @@
 #include <string>
 
 #include "registry/csv_reader.h"
+#include "registry/generated_source.h"
 #include "registry/registries.h"
 
 namespace {
@@ -40,29 +39,14 @@ void write_numbers(std::ostream& out, const char* type, const char* name, const 
 }
 
 std::string table_source(const OwnerTableData& data) {
-    static const char kOctal[] = "01234567";
     std::ostringstream out;
     out << "// Generated from the registry listings by owner_table_source: do not edit.\n\n"
            "#include <cstdint>\n\n#include \"registry/registries.h\"\n\n"
            "namespace hexalune {\n\nnamespace {\n\n";
     write_numbers(out, "std::uint64_t", "kSlots", data.slots);
     write_numbers(out, "std::uint32_t", "kRecords", data.records);
-    const std::size_t rows = (data.text.size() + kOwnerTextRow - 1) / kOwnerTextRow;
-    out << "const char kText[" << rows << "][" << kOwnerTextRow << "] = {";
-    for (std::size_t row = 0; row < rows; ++row) {
-        out << "\n    \"";
-        // The row's last byte is its literal's terminating null.
-        const std::size_t end = std::min(data.text.size(), (row + 1) * kOwnerTextRow - 1);
-        for (std::size_t i = row * kOwnerTextRow; i < end; ++i) {
-            const auto c = static_cast<unsigned char>(data.text[i]);
-            if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\' && c != '?') {
-                out << static_cast<char>(c);
-            } else {
-                out << '\\' << kOctal[c >> 6] << kOctal[(c >> 3) & 7] << kOctal[c & 7];
-            }
-        }
-        out << "\",";
-    }
+    out << "const char kText[][" << kOwnerTextRow << "] = {"
+        << string_rows({data.text.data(), data.text.size()}, kOwnerTextRow, RowLayout::kTerminated);
     out << "\n};\n\n}  // namespace\n\nconst OwnerTable& embedded_owner_table() {\n"
         << "    static const OwnerTable kTable = {kSlots, " << data.slots.size() << ", kRecords, "
         << data.records.size() / 2 << ",\n        reinterpret_cast<const char*>(kText), "
@@ -101,12 +85,5 @@ int main(int argc, char** argv) {
         }
     }
     const std::string source = table_source(build_owner_table(listings));
-    std::ofstream out(argv[1], std::ios::binary);
-    if (!(out << source) || !out.flush()) {
-        std::cerr << "owner_table_source: cannot write " << argv[1] << '\n';
-        out.close();
-        std::remove(argv[1]);
-        return 1;
-    }
-    return 0;
+    return write_generated_source("owner_table_source", argv[1], source);
 }
