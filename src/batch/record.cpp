@@ -15,15 +15,14 @@ namespace {
 struct LeadIn {
     char text[32];
     std::size_t size;
-};
 
-LeadIn lead_in(const std::string& text) {
-    if (text.size() >= sizeof(LeadIn::text)) throw std::logic_error("lead-in too long: " + text);
-    LeadIn lead_in{};
-    text.copy(lead_in.text, text.size());
-    lead_in.size = text.size();
-    return lead_in;
-}
+    LeadIn& operator<<(std::string_view piece) {
+        if (size + piece.size() >= sizeof text) throw std::logic_error("a lead-in too long");
+        piece.copy(text + size, piece.size());
+        size += piece.size();
+        return *this;
+    }
+};
 
 char* put(char* out, const LeadIn& lead_in) {
     std::memcpy(out, lead_in.text, sizeof lead_in.text);
@@ -64,14 +63,14 @@ struct Step {
 // together for each of kKindKeys. Why: copied whole, 32 bytes at a time,
 // they cost a fifth of writing those values one by one.
 struct Run {
-    std::size_t end;     // the step after the run's last
-    std::size_t stride;  // bytes from one text to the next, a multiple of 32
-    std::vector<char> texts;
-    std::vector<std::size_t> sizes;
+    std::size_t end;    // the step after the run's last
+    std::string texts;  // one after another, and 32 bytes more
+    std::size_t begins[kKindKeys];
+    std::size_t sizes[kKindKeys];
 };
 
 char* put(char* out, const Run& run, std::size_t key) {
-    const char* text = run.texts.data() + key * run.stride;
+    const char* text = run.texts.data() + run.begins[key];
     for (std::size_t at = 0; at < run.sizes[key]; at += 32) std::memcpy(out + at, text + at, 32);
     return out + run.sizes[key];
 }
@@ -90,14 +89,16 @@ bool plain(const Text& text) {
 struct Json {
     static constexpr const char* kBegin = "{";
     static constexpr const char* kEnd = "}\n";
-    static std::string lead_in(const Step& step, bool first) {
-        std::string text = first ? "\"" : ",\"";
-        if (step.part->name != nullptr && step.opens) text = text + step.field->name + "\":{\"";
-        text += step.part->name != nullptr ? step.part->name : step.field->name;
-        return text + (step.part->style == Style::kWord ? "\":\"" : "\":");
+    static LeadIn lead_in(const Step& step, bool first) {
+        LeadIn text{};
+        text << (first ? "\"" : ",\"");
+        if (step.part->name != nullptr && step.opens) text << step.field->name << "\":{\"";
+        text << (step.part->name != nullptr ? step.part->name : step.field->name);
+        return text << (step.part->style == Style::kWord ? "\":\"" : "\":");
     }
-    static std::string null_field(const Step& step, bool first) {
-        return std::string(first ? "\"" : ",\"") + step.field->name + "\":null";
+    static LeadIn null_field(const Step& step, bool first) {
+        LeadIn text{};
+        return text << (first ? "\"" : ",\"") << step.field->name << "\":null";
     }
     // A word's lead-in has opened its quote.
     static char* word(char* out, char* end) {
@@ -127,8 +128,11 @@ struct Json {
 struct Csv {
     static constexpr const char* kBegin = "";
     static constexpr const char* kEnd = "\n";
-    static std::string lead_in(const Step&, bool first) { return first ? "" : ","; }
-    static std::string null_field(const Step& step, bool first) { return lead_in(step, first); }
+    static LeadIn lead_in(const Step&, bool first) {
+        LeadIn text{};
+        return text << (first ? "" : ",");
+    }
+    static LeadIn null_field(const Step& step, bool first) { return lead_in(step, first); }
     static char* word(char* out, char* end) { return end != nullptr ? end : out; }
     static char* literal(char* out, char* end) { return word(out, end); }
     // A text needing no escaping is copied whole, quoted if it holds a comma.
@@ -177,6 +181,7 @@ namespace {
 // The parts of `fields` named in `list`, in its order, each once.
 std::vector<std::pair<const Field*, const Part*>> chosen(std::optional<std::string_view> list) {
     std::vector<std::pair<const Field*, const Part*>> parts;
+    parts.reserve(64);
     const auto add = [&](const Field& field, const Part& part, std::string_view name) {
         for (const auto& named : parts) {
             if (named.second == &part) {
@@ -230,6 +235,7 @@ std::vector<Step> steps_of(std::vector<std::pair<const Field*, const Part*>> par
         parts = grouped;
     }
     std::vector<Step> steps;
+    steps.reserve(parts.size());
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const Field& field = *parts[i].first;
         const Part& part = *parts[i].second;
@@ -241,8 +247,8 @@ std::vector<Step> steps_of(std::vector<std::pair<const Field*, const Part*>> par
         step.special = step.present != nullptr;
         step.closes = json && step.part->name != nullptr &&
                       (i + 1 == parts.size() || parts[i + 1].first != step.field);
-        step.lead_in = lead_in(Format::lead_in(step, i == 0));
-        step.null_field = lead_in(Format::null_field(step, i == 0));
+        step.lead_in = Format::lead_in(step, i == 0);
+        step.null_field = Format::null_field(step, i == 0);
         std::size_t after = i + 1;
         while (json && after < parts.size() && parts[after].first == step.field) ++after;
         step.after_field = after;
@@ -286,27 +292,22 @@ void prepare_runs(RecordLayout& layout) {
         if (!steps[begin].field->keyed) continue;
         std::size_t end = begin;
         while (end < steps.size() && steps[end].field->keyed) ++end;
-        std::vector<std::string> texts(kKindKeys);
-        std::size_t longest = 0;
+        Run run{end, {}, {}, {}};
+        std::string scratch(record_room(RecordSource{}), '\0');
         for_each_kind([&](InputType type, const Kind& kind) {
             RecordSource source;
             source.type = type;
             source.address = &address;
             Facts facts{source};
             facts.kind = kind;
-            std::string& text = texts[kind_key(type, kind)];
-            text.resize(record_room(source));
-            text.resize(static_cast<std::size_t>(
-                write_steps<Format>(text.data(), layout, steps, begin, end, facts, kKindKeys) -
-                text.data()));
-            longest = std::max(longest, text.size());
+            const char* const text_end =
+                write_steps<Format>(scratch.data(), layout, steps, begin, end, facts, kKindKeys);
+            const std::size_t key = kind_key(type, kind);
+            run.begins[key] = run.texts.size();
+            run.sizes[key] = static_cast<std::size_t>(text_end - scratch.data());
+            run.texts.append(scratch.data(), run.sizes[key]);
         });
-        Run run{end, (longest + 31) / 32 * 32, {}, {}};
-        run.texts.resize(kKindKeys * run.stride);
-        for (std::size_t key = 0; key < kKindKeys; ++key) {
-            texts[key].copy(run.texts.data() + key * run.stride, texts[key].size());
-            run.sizes.push_back(texts[key].size());
-        }
+        run.texts.append(32, '\0');
         steps[begin].run = layout.runs.size();
         steps[begin].special = true;
         layout.runs.push_back(std::move(run));
@@ -334,8 +335,8 @@ std::shared_ptr<RecordLayout> layout_of(std::optional<std::string_view> list, bo
             std::max(layout->needs, part.first->keyed ? Needs::kKind : part.first->needs);
     }
     layout->error_steps = steps_of<Format>(error_parts, json);
-    layout->begin = lead_in(Format::kBegin);
-    layout->end = lead_in(Format::kEnd);
+    layout->begin << Format::kBegin;
+    layout->end << Format::kEnd;
     for (const auto& [field, part] : parts) {
         (layout->header += ',') +=
             part->name ? std::string(field->name) + '_' + part->name : field->name;
