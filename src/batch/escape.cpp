@@ -93,22 +93,6 @@ std::size_t copy_plain(char*& out, std::string_view text, std::size_t at, char s
 
 }  // namespace
 
-// Whether a spreadsheet takes a cell that begins with `c` for a formula.
-// Why a switch: one bit test, on each of a record's seven texts.
-bool begins_formula(char c) {
-    switch (c) {
-        case '=':
-        case '+':
-        case '-':
-        case '@':
-        case '\t':
-        case '\r':
-            return true;
-        default:
-            return false;
-    }
-}
-
 char* write_json_string(char* out, std::string_view text) {
     static const char kHex[] = "0123456789abcdef";
     *out++ = '"';
@@ -150,7 +134,14 @@ char* write_csv_field(char* out, std::string_view text) {
     if (formula) *out++ = '\'';
     std::size_t at = copy_plain(out, text, 0, '"', ',');
     if (at == text.size() && !formula) {
-        std::memmove(start, start + 1, static_cast<std::size_t>(out - start - 1));
+        // Moved back 32 bytes at a time, each block read before it is
+        // written (the room holds the bytes read past the end). Why: no
+        // call, on nearly every field.
+        for (char* from = start + 1; from < out; from += 32) {
+            char block[32];
+            std::memcpy(block, from, 32);
+            std::memcpy(from - 1, block, 32);
+        }
         return out - 1;
     }
     *start = '"';

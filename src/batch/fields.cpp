@@ -1,6 +1,7 @@
 #include "fields.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "escape.h"
@@ -12,10 +13,7 @@ namespace hexalune {
 
 namespace {
 
-char* put(char* out, std::string_view text) {
-    std::memcpy(out, text.data(), text.size());
-    return out + text.size();
-}
+char* put(char* out, std::string_view text) { return copy_text(out, text); }
 
 char* put_bool(char* out, bool value) { return put(out, value ? "true" : "false"); }
 
@@ -123,7 +121,15 @@ std::vector<Part> owner_parts() {
     std::vector<Part> parts;
     if (Block) {
         parts.push_back(named("registry", word(4, [](char* out, const Facts& f) {
-                                  return put(out, registry_name(f.source.owner.block.registry));
+                                  static const auto kNames = [] {
+                                      std::array<std::string_view, 4> names;
+                                      for (Registry r : kRegistries) {
+                                          names[static_cast<std::size_t>(r)] = registry_name(r);
+                                      }
+                                      return names;
+                                  }();
+                                  return put(out, kNames[static_cast<std::size_t>(
+                                                      f.source.owner.block.registry)]);
                               })));
     }
     parts.push_back(

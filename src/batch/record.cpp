@@ -29,10 +29,7 @@ char* put(char* out, const LeadIn& lead_in) {
     return out + lead_in.size;
 }
 
-char* put(char* out, std::string_view text) {
-    std::memcpy(out, text.data(), text.size());
-    return out + text.size();
-}
+char* put(char* out, std::string_view text) { return copy_text(out, text); }
 
 // One value of a record in its place, as a format writes it, with what
 // it needs of its field and part at hand. Why: a record is some thirty
