@@ -41,9 +41,8 @@ struct Step {
     char* (*write)(char* out, const Facts& facts);
     Text (*text)(const Facts& facts, char* scratch);
     Style style;
-    Needs needs;
-    bool valid_only;  // null in an error record
-    bool closes;      // the last step of a JSON object
+    unsigned requires;  // what a record must have (having), or the value is null
+    bool closes;        // the last step of a JSON object
     // Either of: the step opens a field that may be null whole, or begins
     // a run of keyed steps (Run).
     bool special = false;
@@ -72,9 +71,19 @@ char* put(char* out, const Run& run, std::size_t key) {
     return out + run.sizes[key];
 }
 
-bool needs_met(const Facts& facts, Needs needs) {
-    return needs == Needs::kEui48 ? facts.eui48 != nullptr
-                                  : needs != Needs::kEui64 || facts.eui64 != nullptr;
+// What a record has, that a step may require. Why bits: a step tells
+// whether its value is null with one test.
+constexpr unsigned kEui48Form = 1, kEui64Form = 2, kAddress = 4;
+
+unsigned having(const Facts& facts) {
+    return (facts.eui48 != nullptr ? kEui48Form : 0) | (facts.eui64 != nullptr ? kEui64Form : 0) |
+           (facts.source.address != nullptr ? kAddress : 0);
+}
+
+unsigned requires_of(const Field& field) {
+    return (field.needs == Needs::kEui48 ? kEui48Form : 0) |
+           (field.needs == Needs::kEui64 ? kEui64Form : 0) |
+           (field.shown == Shown::kValid ? kAddress : 0);
 }
 
 bool plain(const Text& text) {
@@ -146,9 +155,9 @@ struct Csv {
 };
 
 template <typename Format>
-char* write_step(char* out, const Step& step, const Facts& facts, char* scratch) {
+char* write_step(char* out, const Step& step, const Facts& facts, unsigned has, char* scratch) {
     out = put(out, step.lead_in);
-    if (!needs_met(facts, step.needs) || (step.valid_only && facts.source.address == nullptr)) {
+    if ((step.requires & ~has) != 0) {
         out = Format::null(out, step.style);
     } else if (step.style == Style::kText) {
         const Text text = step.text(facts, scratch);
@@ -236,9 +245,7 @@ std::vector<Step> steps_of(std::vector<std::pair<const Field*, const Part*>> par
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const Field& field = *parts[i].first;
         const Part& part = *parts[i].second;
-        Step step{&field,    &part,      {},          part.write,
-                  part.text, part.style, field.needs, field.shown == Shown::kValid,
-                  false};
+        Step step{&field, &part, {}, part.write, part.text, part.style, requires_of(field), false};
         step.opens = !json || i == 0 || parts[i - 1].first != step.field;
         if (step.opens) step.present = field.present;
         step.special = step.present != nullptr;
@@ -258,6 +265,7 @@ template <typename Format>
 char* write_steps(char* out, const RecordLayout& layout, const std::vector<Step>& steps,
                   std::size_t begin, std::size_t end, const Facts& facts, std::size_t key) {
     char scratch[kWellKnownNameRoom];
+    const unsigned has = having(facts);
     for (std::size_t i = begin; i < end;) {
         const Step& step = steps[i];
         if (step.special) {
@@ -274,7 +282,7 @@ char* write_steps(char* out, const RecordLayout& layout, const std::vector<Step>
                 continue;
             }
         }
-        out = write_step<Format>(out, step, facts, scratch);
+        out = write_step<Format>(out, step, facts, has, scratch);
         ++i;
     }
     return out;
