@@ -177,9 +177,9 @@ std::vector<Field> fields() {
              literal([](char* out, const Facts& f) { return put_bool(out, f.kind.cast != 0); })),
         kind("local",
              literal([](char* out, const Facts& f) { return put_bool(out, f.kind.slap != 0); })),
-        {"oui", owner_parts<false>(), Shown::kValid, Needs::kNothing, false,
+        {"oui", owner_parts<false>(), Shown::kValid, Needs::kOuiAssignee, false,
          [](const Facts& f) { return f.source.owner.oui != kNoRecord; }},
-        {"block", owner_parts<true>(), Shown::kValid, Needs::kNothing, false,
+        {"block", owner_parts<true>(), Shown::kValid, Needs::kBlockAssignee, false,
          [](const Facts& f) { return f.source.owner.block.record != kNoRecord; }},
         kind("input_type",
              word(5,
@@ -233,7 +233,10 @@ std::size_t kind_key(InputType type, const Kind& kind) {
 
 Facts facts_of(const RecordSource& source, Needs needs, Bytes& eui48, Bytes& eui64) {
     Facts facts{source};
-    if (source.address == nullptr || needs == Needs::kNothing) return facts;
+    if (source.address == nullptr ||
+        !any_of(needs, Needs::kEui48 | Needs::kEui64 | Needs::kKind)) {
+        return facts;
+    }
     const Bytes& a = *source.address;
     // Why element by element into buffers that keep their size: a vector's
     // assign costs more than the rest of this (callgrind).
@@ -259,7 +262,7 @@ Facts facts_of(const RecordSource& source, Needs needs, Bytes& eui48, Bytes& eui
         case InputType::kOui:
             break;
     }
-    if (needs != Needs::kKind) return facts;
+    if (!any_of(needs, Needs::kKind)) return facts;
     Kind& kind = facts.kind;
     const std::uint8_t first = a[0];
     if ((first & 0x01) != 0) {

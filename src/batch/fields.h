@@ -71,13 +71,28 @@ struct Facts {
     Kind kind{};
 };
 
-/// What a value is made from, beyond its source: the address's EUI-48 or
-/// EUI-64 (without it the value is null: an EUI-64 that holds no EUI-48,
-/// an OUI alone), or its kind, which takes both.
-enum class Needs { kNothing, kEui48, kEui64, kKind };
+/// What values are made from, beyond their source, as a set: the
+/// address's EUI-48 or EUI-64 (without it the value is null: an EUI-64
+/// that holds no EUI-48, an OUI alone); its kind, which takes both; the
+/// texts of its MA-L record's or its block's assignee.
+enum class Needs : unsigned {
+    kNothing = 0,
+    kEui48 = 1,
+    kEui64 = 2,
+    kKind = 4,
+    kOuiAssignee = 8,
+    kBlockAssignee = 16,
+};
+constexpr Needs operator|(Needs a, Needs b) {
+    return static_cast<Needs>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+/// Whether `set` holds any of `what`.
+constexpr bool any_of(Needs set, Needs what) {
+    return (static_cast<unsigned>(set) & static_cast<unsigned>(what)) != 0;
+}
 
-/// The facts of `source` that `needs` asks for (kEui48 or kEui64: both
-/// forms), the forms it does not give itself made in `eui48` and `eui64`.
+/// The facts of `source` that `needs` asks for (either form: both), the
+/// forms it does not give itself made in `eui48` and `eui64`.
 Facts facts_of(const RecordSource& source, Needs needs, Bytes& eui48, Bytes& eui64);
 
 /// How a value is written. A word is ASCII that needs no escaping, a

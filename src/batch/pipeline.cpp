@@ -93,6 +93,11 @@ void convert(Run& run, Group& group) {
     static const std::string kCutOff =
         " (longer than " + std::to_string(kLineLimit) + " bytes, cut off)\n";
     Item* const end = group.items.data() + group.size;
+    // The assignees whose texts the records show, and only those, read.
+    const Needs needs = record_needs(run.layout);
+    const auto shown = [&](std::uint32_t record, Needs assignee) {
+        return any_of(needs, assignee) ? record : kNoRecord;
+    };
     for (Item* item = group.items.data(); item != end; ++item) {
         identify(*item);
         if (item->valid) prefetch_owner(item->key(), run.table);
@@ -102,23 +107,21 @@ void convert(Run& run, Group& group) {
         item->owner = lookup_owner(item->key(), run.table);
         // Of an OUI alone nothing longer than its MA-L block can be known.
         if (item->type == InputType::kOui) item->owner.block = {Registry::kMaL, item->owner.oui};
-        prefetch_assignee(run.table, item->owner.oui, false);
-        prefetch_assignee(run.table, item->owner.block.record, false);
+        prefetch_assignee(run.table, shown(item->owner.oui, Needs::kOuiAssignee), false);
+        prefetch_assignee(run.table, shown(item->owner.block.record, Needs::kBlockAssignee), false);
     }
     for (Item* item = group.items.data(); item != end; ++item) {
         if (!item->valid) continue;
-        prefetch_assignee(run.table, item->owner.oui, true);
-        prefetch_assignee(run.table, item->owner.block.record, true);
+        prefetch_assignee(run.table, shown(item->owner.oui, Needs::kOuiAssignee), true);
+        prefetch_assignee(run.table, shown(item->owner.block.record, Needs::kBlockAssignee), true);
     }
     for (Item* item = group.items.data(); item != end; ++item) {
         RecordSource source{item->text, item->type, item->valid ? &item->address : nullptr,
                             item->error, item->owner, {}, {}};
-        if (item->valid && item->owner.oui != kNoRecord) {
-            source.oui = assignee(run.table, item->owner.oui);
-        }
-        if (item->valid && item->owner.block.record != kNoRecord) {
-            source.block = assignee(run.table, item->owner.block.record);
-        }
+        const std::uint32_t oui = shown(item->owner.oui, Needs::kOuiAssignee);
+        const std::uint32_t block = shown(item->owner.block.record, Needs::kBlockAssignee);
+        if (item->valid && oui != kNoRecord) source.oui = assignee(run.table, oui);
+        if (item->valid && block != kNoRecord) source.block = assignee(run.table, block);
         append_records(run.output, record_room(source),
                        [&](char* out) { return write_record(out, run.layout, source); });
         if (item->valid) continue;

@@ -81,8 +81,8 @@ unsigned having(const Facts& facts) {
 }
 
 unsigned requires_of(const Field& field) {
-    return (field.needs == Needs::kEui48 ? kEui48Form : 0) |
-           (field.needs == Needs::kEui64 ? kEui64Form : 0) |
+    return (any_of(field.needs, Needs::kEui48) ? kEui48Form : 0) |
+           (any_of(field.needs, Needs::kEui64) ? kEui64Form : 0) |
            (field.shown == Shown::kValid ? kAddress : 0);
 }
 
@@ -179,7 +179,7 @@ struct RecordLayout {
     LeadIn begin;
     LeadIn end;
     std::string header;
-    Needs needs = Needs::kNothing;  // the most any step needs
+    Needs needs = Needs::kNothing;  // what its steps need
 };
 
 namespace {
@@ -337,7 +337,7 @@ std::shared_ptr<RecordLayout> layout_of(std::optional<std::string_view> list, bo
     // Keyed steps are written by the kind's key.
     for (const auto& part : valid_parts) {
         layout->needs =
-            std::max(layout->needs, part.first->keyed ? Needs::kKind : part.first->needs);
+            layout->needs | part.first->needs | (part.first->keyed ? Needs::kKind : Needs::kNothing);
     }
     layout->error_steps = steps_of<Format>(error_parts, json);
     layout->begin << Format::kBegin;
@@ -385,6 +385,8 @@ std::shared_ptr<const RecordLayout> record_layout(Format format,
 }
 
 std::string header_row(const RecordLayout& layout) { return layout.header; }
+
+Needs record_needs(const RecordLayout& layout) { return layout.needs; }
 
 std::size_t record_room(const RecordSource& source) {
     static const std::size_t kFixedRoom = fixed_room();

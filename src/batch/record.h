@@ -34,6 +34,10 @@ std::shared_ptr<const RecordLayout> record_layout(Format format,
 /// columns' names, and its line ending; in JSON nothing.
 std::string header_row(const RecordLayout& layout);
 
+/// What the records of `layout` are made from: a RecordSource's assignees
+/// are read only if they are needed.
+Needs record_needs(const RecordLayout& layout);
+
 /// Room enough for the record of `source` in any layout.
 std::size_t record_room(const RecordSource& source);
 
