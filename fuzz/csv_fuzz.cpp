@@ -14,7 +14,8 @@
 
 #include "check.h"
 #include "reference/registry_reference.h"
-#include "registry/csv_reader.h"
+#include "registry/csv_line_reader.h"
+#include "registry/csv_record_reader.h"
 #include "registry/registries.h"
 
 namespace {

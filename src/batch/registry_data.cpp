@@ -10,8 +10,6 @@
 #include <streambuf>
 #include <system_error>
 
-#include "registry/csv_reader.h"
-
 namespace hexalune {
 
 namespace fs = std::filesystem;

@@ -14,7 +14,7 @@
 #include "platform/command_line.h"
 #include "platform/huge_page_heap.h"
 #include "prompt_input.h"
-#include "registry/csv_reader.h"
+#include "registry/csv_line_reader.h"
 #include "registry/lookup.h"
 #include "registry/resource.h"
 #include "token_limit.h"

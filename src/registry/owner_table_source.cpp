@@ -18,7 +18,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "registry/csv_reader.h"
 #include "registry/registries.h"
 
 namespace {

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "csv_record_reader.h"
+
 namespace hexalune {
 
 namespace {
@@ -177,16 +179,6 @@ ListingRecords read_listing_records(Registry registry, const std::string& text,
             }
             return kMalformed;
         });
-}
-
-Listings listing_records(const Registries& registries) {
-    Listings listings;
-    for (std::size_t i = 0; i < registries.size(); ++i) {
-        for (const auto& [assignment, record] : registries[i]) {
-            listings[i].push_back({assignment, record.organization, record.address});
-        }
-    }
-    return listings;
 }
 
 OwnerTableData build_owner_table(const Listings& listings) {

@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "../notation/bytes.h"
-#include "csv_reader.h"
-#include "oui_info.h"
+#include "listing_record.h"
 
 namespace hexalune {
 
@@ -42,7 +41,7 @@ constexpr std::string_view kListingHeader =
 void check_listing_header(std::string_view start);
 
 /// The records of `registry`'s listing `text`, as read_registry_records
-/// reads them, after check_listing_header. Each must be of `registry` with
+/// (csv_record_reader.h) reads them, after check_listing_header. Each must be of `registry` with
 /// an assignment of exactly assignment_digits(registry) upper-case
 /// hexadecimal digits: a record of one of the other registries throws
 /// std::runtime_error "line N: an MA-M listing, not MA-L" (the wrong
@@ -51,15 +50,9 @@ void check_listing_header(std::string_view start);
 ListingRecords read_listing_records(Registry registry, const std::string& text,
                                     std::ostream& report);
 
-/// A registry map for each registry, indexed by Registry.
-using Registries = std::array<RegistryMap, 4>;
-
 /// The records of each registry's listing, indexed by Registry, each in
 /// order of assignment, one for each: what an owner table is built from.
 using Listings = std::array<std::vector<ListingRecord>, 4>;
-
-/// The records of `registries`, which they view.
-Listings listing_records(const Registries& registries);
 
 /// Every assignment of the four registries, for longest-prefix lookup, in
 /// arrays of numbers and one pool of text, so that a table can be compiled

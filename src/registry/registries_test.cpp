@@ -14,6 +14,18 @@ namespace {
 
 namespace reference = hexalune_reference;
 
+using Registries = std::array<RegistryMap, 4>;
+
+Listings listing_records(const Registries& registries) {
+    Listings listings;
+    for (std::size_t i = 0; i < registries.size(); ++i) {
+        for (const auto& [assignment, record] : registries[i]) {
+            listings[i].push_back({assignment, record.organization, record.address});
+        }
+    }
+    return listings;
+}
+
 // The maps of the listings in data/, by the reference reader, indexed by
 // Registry.
 const Registries& reference_maps() {

@@ -7,7 +7,8 @@
 #include <hexalune/notation/random_mac.h>
 #include <hexalune/notation/render.h>
 #include <hexalune/notation/well_known.h>
-#include <hexalune/registry/csv_reader.h>
+#include <hexalune/registry/csv_line_reader.h>
+#include <hexalune/registry/csv_record_reader.h>
 #include <hexalune/registry/lookup.h>
 #include <hexalune/registry/registries.h>
 #include <hexalune/registry/resource.h>
@@ -43,7 +44,7 @@ int main() {
         {read_registry_records("Registry,Assignment\n", report).records.empty(), "read_records"},
         {assignee(table, owner.block.record).organization == "Beijing Arrow SEED Technology Co,.Ltd.",
          "lookup_owner, assignee"},
-        {view(build_owner_table(listing_records({{{}, {}, {}, ma_l}}))).record_count == ma_l.size(),
+        {view(build_owner_table({{{}, {}, {}, read_listing_records(Registry::kMaL, load_resource_data(), report).records}})).record_count == ma_l.size(),
          "build_owner_table"},
         {organization_in_library("00:80:10:A4:00:0C") == "COMMODORE INTERNATIONAL", "shared"},
     };
