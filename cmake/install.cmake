@@ -87,7 +87,8 @@ install(TARGETS hexalune_notation hexalune_registry hexalune_registries
 
 # Public headers, included as <hexalune/notation/parse.h>. They include
 # their siblings by name only, so the directories keep their layout. The
-# registry's embedded_listing.h and csv_rows.h are internal and stay behind.
+# registry's embedded_listing.h, csv_rows.h, owner_table_data.h and
+# owner_table_fast.h are internal and stay behind.
 set(hexalune_public_headers
     notation/bytes.h
     notation/eui64.h

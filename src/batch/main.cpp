@@ -83,7 +83,7 @@ std::string version_text(const RegistryData& data) {
         const auto at = static_cast<std::size_t>(registry);
         std::string name = registry_name(registry);
         name.resize(6, ' ');
-        out << "  " << name << data.dates[at] << "  " << data.table.assignments[at]
+        out << "  " << name << data.dates[at] << "  " << assignment_count(data.table, registry)
             << " assignments\n";
     }
     return out.str();

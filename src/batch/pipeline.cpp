@@ -10,6 +10,7 @@
 
 #include "input_text.h"
 #include "notation/parse.h"
+#include "registry/owner_table_fast.h"
 
 namespace hexalune {
 

@@ -11,6 +11,7 @@
 #include "notation/eui64.h"
 #include "notation/render.h"
 #include "notation/well_known.h"
+#include "registry/owner_table_fast.h"
 
 namespace hexalune {
 
@@ -259,7 +260,7 @@ char* write_owner(char* out, Format format, const RecordSource& source, const La
         std::memmove(out, oui.begin, size);
         out += size;
     } else {
-        const Assignee owner = assignee(*source.table, record);
+        const FlaggedAssignee owner = flagged_assignee(*source.table, record);
         if (!block) oui.begin = out;
         out = write_assignment(out, *source.address, assignment_digits(registry));
         next(2);

@@ -159,9 +159,8 @@ RegistryData load_registry_directory(const std::string& directory, std::ostream&
             listings[at] = std::move(read[at].records);
             data.dates[at] = modification_date(path);
         }
-        data.built = build_owner_table(listings);
+        data.table = build_owner_table(listings);
     }
-    data.table = view(data.built);
     return data;
 }
 

@@ -18,7 +18,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "registry/registries.h"
+#include "registry/owner_table_data.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ std::string table_source(const OwnerTableData& data) {
     static const char kOctal[] = "01234567";
     std::ostringstream out;
     out << "// Generated from the registry listings by owner_table_source: do not edit.\n\n"
-           "#include <cstdint>\n\n#include \"registry/registries.h\"\n\n"
+           "#include <cstdint>\n\n#include \"registry/owner_table_data.h\"\n\n"
            "namespace hexalune {\n\nnamespace {\n\n";
     write_numbers(out, "std::uint64_t", "kSlots", data.slots);
     write_numbers(out, "std::uint32_t", "kRecords", data.records);
@@ -63,11 +63,12 @@ std::string table_source(const OwnerTableData& data) {
         out << "\",";
     }
     out << "\n};\n\n}  // namespace\n\nconst OwnerTable& embedded_owner_table() {\n"
-        << "    static const OwnerTable kTable = {kSlots, " << data.slots.size() << ", kRecords, "
-        << data.records.size() / 2 << ",\n        reinterpret_cast<const char*>(kText), "
-        << data.text.size() << ",\n        {";
+        << "    static const OwnerTable::Arrays kArrays = {kSlots, " << data.slots.size()
+        << ", kRecords, " << data.records.size() / 2
+        << ",\n        reinterpret_cast<const char*>(kText), " << data.text.size() << ",\n        {";
     for (std::size_t count : data.assignments) out << count << "u, ";
-    out << "}};\n    return kTable;\n}\n\n}  // namespace hexalune\n";
+    out << "}};\n    static const OwnerTable kTable = constant_owner_table(kArrays);\n"
+        << "    return kTable;\n}\n\n}  // namespace hexalune\n";
     return out.str();
 }
 
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    const std::string source = table_source(build_owner_table(listings));
+    const std::string source = table_source(owner_table_data(build_owner_table(listings)));
     std::ofstream out(argv[1], std::ios::binary);
     if (!(out << source) || !out.flush()) {
         std::cerr << "owner_table_source: cannot write " << argv[1] << '\n';
