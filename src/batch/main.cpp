@@ -19,6 +19,7 @@
 #include "platform/huge_page_heap.h"
 #include "platform/command_line.h"
 #include "platform/standard_input.h"
+#include "registry/owner_table_reader.h"
 #include "registry_data.h"
 #include "version.h"
 
@@ -101,11 +102,12 @@ int run(const std::vector<std::string>& arguments) {
         return error == 0 ? 0 : output_failed(error);
     }
 
-    // Listings read at run time, and their maps, are nearly all the memory
-    // such a run takes; the heap is made ready for them first.
+    // Listings read at run time, and the table built of them, are nearly all
+    // the memory such a run takes; the heap is made ready for them first.
     const std::unique_ptr<char[]> heap =
-        options.registry_directory ? prepare_heap(listing_bytes_in(*options.registry_directory))
-                                   : nullptr;
+        options.registry_directory
+            ? prepare_heap(read_owner_table_heap(listing_bytes_in(*options.registry_directory)))
+            : nullptr;
     std::ostringstream bad_lines;
     RegistryData data;
     try {
