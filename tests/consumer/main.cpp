@@ -2,8 +2,8 @@
 // project uses them: each links and works, and the listings travel with the
 // libraries, into a shared object too. Exits with 1 on a failure.
 
+#include <hexalune/notation/eui64.h>
 #include <hexalune/notation/parse.h>
-#include <hexalune/notation/render.h>
 #include <hexalune/registry/csv_line_reader.h>
 #include <hexalune/registry/lookup.h>
 #include <hexalune/registry/registries.h>
