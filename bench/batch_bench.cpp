@@ -113,9 +113,9 @@ void BM_Format(benchmark::State& state) {
         const Bytes* mac = valid ? &addresses.macs[address++] : nullptr;
         RecordSource source{addresses.lines[line], InputType::kEui48, mac, nullptr,
                             mac ? lookup_owner(*mac, table()) : Owner{}, {}, {}};
-        if (source.owner.oui != kNoRecord) source.oui = assignee(table(), source.owner.oui);
+        if (source.owner.oui != kNoRecord) source.oui = flagged_assignee(table(), source.owner.oui);
         if (source.owner.block.record != kNoRecord) {
-            source.block = assignee(table(), source.owner.block.record);
+            source.block = flagged_assignee(table(), source.owner.block.record);
         }
         sources.push_back(source);
     }

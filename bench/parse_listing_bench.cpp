@@ -18,7 +18,7 @@
 #include <sstream>
 #include <string>
 
-#include "registry/csv_reader.h"
+#include "registry/csv_line_reader.h"
 #include "synthetic_listing.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "registry/csv_reader.h"
+#include "registry/csv_line_reader.h"
 #include "registry/lookup.h"
 #include "registry/resource.h"
 

@@ -87,7 +87,8 @@ install(TARGETS hexalune_notation hexalune_registry hexalune_registries
 
 # Public headers, included as <hexalune/notation/parse.h>. They include
 # their siblings by name only, so the directories keep their layout. The
-# registry's embedded_listing.h is internal and stays behind.
+# registry's embedded_listing.h, csv_rows.h, owner_table_data.h and
+# owner_table_fast.h are internal and stay behind.
 set(hexalune_public_headers
     notation/bytes.h
     notation/eui64.h
@@ -95,7 +96,9 @@ set(hexalune_public_headers
     notation/random_mac.h
     notation/render.h
     notation/well_known.h
-    registry/csv_reader.h
+    registry/csv_line_reader.h
+    registry/csv_record_reader.h
+    registry/listing_record.h
     registry/lookup.h
     registry/oui_info.h
     registry/registries.h

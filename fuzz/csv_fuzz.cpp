@@ -14,7 +14,8 @@
 
 #include "check.h"
 #include "reference/registry_reference.h"
-#include "registry/csv_reader.h"
+#include "registry/csv_line_reader.h"
+#include "registry/csv_record_reader.h"
 #include "registry/registries.h"
 
 namespace {
@@ -63,8 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     hexalune::Listings listings;
     listings[3] = read.records;
     FUZZ_CHECK(listings[3].size() == records.size());
-    const hexalune::OwnerTableData built = hexalune::build_owner_table(listings);
-    const hexalune::OwnerTable table = hexalune::view(built);
+    const hexalune::OwnerTable table = hexalune::build_owner_table(listings);
     for (const hexalune::ListingRecord& record : listings[3]) {
         const hexalune::OUIInfo& expected = records.at(std::string(record.assignment));
         FUZZ_CHECK(record.organization == expected.organization && record.address == expected.address);

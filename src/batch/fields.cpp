@@ -138,11 +138,11 @@ std::vector<Part> owner_parts() {
                   return put_assignment(out, *f.source.address, assignment_digits(registry));
               })));
     parts.push_back(named("organization", text([](const Facts& f, char*) {
-                              const Assignee& a = Block ? f.source.block : f.source.oui;
+                              const FlaggedAssignee& a = Block ? f.source.block : f.source.oui;
                               return Text{a.organization, a.organization_flags};
                           })));
     parts.push_back(named("address", text([](const Facts& f, char*) {
-                              const Assignee& a = Block ? f.source.block : f.source.oui;
+                              const FlaggedAssignee& a = Block ? f.source.block : f.source.oui;
                               return Text{a.address, a.address_flags};
                           })));
     return parts;

@@ -8,6 +8,7 @@
 #include "notation/bytes.h"
 #include "notation/parse.h"
 #include "notation/well_known.h"
+#include "registry/owner_table_fast.h"
 #include "registry/registries.h"
 
 namespace hexalune {
@@ -31,8 +32,8 @@ struct RecordSource {
     /// alone, its MA-L record as the block too. Its records' assignees,
     /// where it has them.
     Owner owner;
-    Assignee oui;
-    Assignee block;
+    FlaggedAssignee oui;
+    FlaggedAssignee block;
 };
 
 /// What kind of address it is, from its bytes and what the tables say.

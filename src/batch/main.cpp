@@ -19,6 +19,7 @@
 #include "platform/huge_page_heap.h"
 #include "platform/command_line.h"
 #include "platform/standard_input.h"
+#include "registry/owner_table_reader.h"
 #include "registry_data.h"
 #include "version.h"
 
@@ -86,7 +87,7 @@ std::string version_text(const RegistryData& data) {
         const auto at = static_cast<std::size_t>(registry);
         std::string name = registry_name(registry);
         name.resize(6, ' ');
-        out << "  " << name << data.dates[at] << "  " << data.table.assignments[at]
+        out << "  " << name << data.dates[at] << "  " << assignment_count(data.table, registry)
             << " assignments\n";
     }
     return out.str();
@@ -113,11 +114,12 @@ int run(const std::vector<std::string>& arguments) {
         return error == 0 ? 0 : output_failed(error);
     }
 
-    // Listings read at run time, and their maps, are nearly all the memory
-    // such a run takes; the heap is made ready for them first.
+    // Listings read at run time, and the table built of them, are nearly all
+    // the memory such a run takes; the heap is made ready for them first.
     const std::unique_ptr<char[]> heap =
-        options.registry_directory ? prepare_heap(listing_bytes_in(*options.registry_directory))
-                                   : nullptr;
+        options.registry_directory
+            ? prepare_heap(read_owner_table_heap(listing_bytes_in(*options.registry_directory)))
+            : nullptr;
     std::ostringstream bad_lines;
     RegistryData data;
     try {

@@ -11,6 +11,7 @@
 
 #include "input_text.h"
 #include "notation/parse.h"
+#include "registry/owner_table_fast.h"
 
 namespace hexalune {
 
@@ -121,8 +122,8 @@ void convert(Run& run, Group& group) {
                             item->error, item->owner, {}, {}};
         const std::uint32_t oui = shown(item->owner.oui, Needs::kOuiAssignee);
         const std::uint32_t block = shown(item->owner.block.record, Needs::kBlockAssignee);
-        if (item->valid && oui != kNoRecord) source.oui = assignee(run.table, oui);
-        if (item->valid && block != kNoRecord) source.block = assignee(run.table, block);
+        if (item->valid && oui != kNoRecord) source.oui = flagged_assignee(run.table, oui);
+        if (item->valid && block != kNoRecord) source.block = flagged_assignee(run.table, block);
         append_records(run.output, record_room(source),
                        [&](char* out) { return write_record(out, run.layout, source); });
         if (item->valid) continue;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "escape.h"
+#include "registry/owner_table_fast.h"
 
 namespace hexalune {
 
@@ -394,7 +395,7 @@ std::size_t record_room(const RecordSource& source) {
     if (source.address == nullptr) {
         return room + escaped_room(source.error != nullptr ? source.error : kInvalidMac);
     }
-    for (const Assignee* owner : {&source.oui, &source.block}) {
+    for (const FlaggedAssignee* owner : {&source.oui, &source.block}) {
         room += escaped_room(owner->organization) + escaped_room(owner->address);
     }
     return room;

@@ -7,10 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
-#include <streambuf>
 #include <system_error>
 
-#include "registry/csv_reader.h"
+#include "registry/owner_table_reader.h"
 
 namespace hexalune {
 
@@ -20,61 +19,8 @@ namespace {
 
 std::size_t number(Registry registry) { return static_cast<std::size_t>(registry); }
 
-// The listings in the order they are read, and named in --version.
-const Registry kListingOrder[] = {Registry::kMaL, Registry::kMaM, Registry::kMaS, Registry::kIab};
-
-// Bad lines reported beyond these are only counted.
-const std::size_t kShownBadLines = 10;
-
-// Passes the reader's reports on to `out`, each line after `prefix`; of a
-// flood of bad lines (some other file called oui.csv) only the first few.
-class Reports : public std::streambuf {
-public:
-    Reports(std::ostream& out, std::string prefix) : out_(out), prefix_(std::move(prefix)) {}
-    std::size_t lines() const { return lines_; }
-
-protected:
-    int overflow(int c) override {
-        if (c == traits_type::eof()) return traits_type::not_eof(c);
-        if (line_start_) ++lines_;
-        if (lines_ <= kShownBadLines) {
-            if (line_start_) out_ << prefix_;
-            out_.put(static_cast<char>(c));
-        }
-        line_start_ = c == '\n';
-        return c;
-    }
-
-private:
-    std::ostream& out_;
-    std::string prefix_;
-    std::size_t lines_ = 0;
-    bool line_start_ = true;
-};
-
 [[noreturn]] void fail(const fs::path& path, const std::string& reason) {
     throw std::runtime_error(path.u8string() + ": " + reason);
-}
-
-// Reads the records of `registry`'s listing at `path`, which view
-// `listing`, reporting bad lines after its name.
-ListingRecords parse(Registry registry, const std::string& listing, const fs::path& path,
-                     std::ostream& report) {
-    const std::string name = path.u8string();
-    Reports reports(report, name + ": ");
-    std::ostream stream(&reports);
-    ListingRecords records;
-    try {
-        records = read_listing_records(registry, listing, stream);
-    } catch (const std::runtime_error& e) {
-        fail(path, e.what());
-    }
-    if (reports.lines() > kShownBadLines) {
-        const std::size_t more = reports.lines() - kShownBadLines;
-        report << name << ": " << more << " more bad " << (more == 1 ? "line" : "lines")
-               << " not shown\n";
-    }
-    return records;
 }
 
 // The listing in the file at `path`. It is looked at before it is read
@@ -134,7 +80,7 @@ RegistryData load_embedded_registries(const std::string& date) {
 
 std::uintmax_t listing_bytes_in(const std::string& directory) {
     std::uintmax_t bytes = 0;
-    for (Registry registry : kListingOrder) {
+    for (Registry registry : kRegistries) {
         std::error_code error;
         const std::uintmax_t size =
             fs::file_size(fs::u8path(directory) / listing_file_name(registry), error);
@@ -149,21 +95,13 @@ RegistryData load_registry_directory(const std::string& directory, std::ostream&
     if (!fs::is_directory(root, error)) fail(root, error ? error.message() : "not a directory");
     RegistryData data;
     data.directory = directory;
-    {
-        std::string texts[4];
-        ListingRecords read[4];
-        Listings listings;
-        for (Registry registry : kListingOrder) {
-            const std::size_t at = number(registry);
+    data.table = read_owner_table(
+        [&](Registry registry) {
             const fs::path path = root / listing_file_name(registry);
-            texts[at] = read_listing(path);
-            read[at] = parse(registry, texts[at], path, report);
-            listings[at] = std::move(read[at].records);
-            data.dates[at] = modification_date(path);
-        }
-        data.built = build_owner_table(listings);
-    }
-    data.table = view(data.built);
+            data.dates[number(registry)] = modification_date(path);
+            return NamedListing{path.u8string(), read_listing(path)};
+        },
+        report);
     return data;
 }
 

@@ -12,7 +12,6 @@ namespace hexalune {
 
 /// The registries a run looks addresses up in, and where they came from.
 struct RegistryData {
-    OwnerTableData built;  // a table read at run time; `table` views it (moving keeps it valid)
     OwnerTable table;
     std::array<std::string, 4> dates;  // each listing's date, YYYY-MM-DD, indexed by Registry
     std::string directory;             // empty: the listings embedded in the program

@@ -14,7 +14,7 @@
 #include "platform/command_line.h"
 #include "platform/huge_page_heap.h"
 #include "prompt_input.h"
-#include "registry/csv_reader.h"
+#include "registry/csv_line_reader.h"
 #include "registry/lookup.h"
 #include "registry/resource.h"
 #include "token_limit.h"
@@ -54,7 +54,8 @@ int run(int argc, char* argv[]) {
 
         // The listing's copy and the map are nearly all the memory a run
         // takes; the heap is made ready for them first.
-        const std::unique_ptr<char[]> heap = hexalune::prepare_heap(HEXALUNE_MA_L_BYTES);
+        const std::unique_ptr<char[]> heap =
+            hexalune::prepare_heap(hexalune::parse_oui_database_heap(HEXALUNE_MA_L_BYTES));
         const std::string listing = hexalune::load_resource_data();
         const hexalune::RegistryMap registry = hexalune::parse_oui_database(listing);
         // The lookup works on the text as given, not on the parsed bytes.

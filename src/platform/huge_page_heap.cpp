@@ -13,15 +13,12 @@ namespace hexalune {
 
 #if defined(__linux__) && defined(__GLIBC__)
 
-std::unique_ptr<char[]> prepare_heap(std::size_t listing_bytes) {
+std::unique_ptr<char[]> prepare_heap(std::size_t bytes) {
     constexpr std::uintptr_t kHugePage = 2u << 20;
-    // A listing's copy, its rows and its map take 4.75 times its size (the
-    // IEEE MA-L listing of 3.8 MB, 18 MB); that much, in whole huge pages,
-    // is backed by them. What a run takes beyond that stays in small pages,
-    // so that the peak memory grows with the listings rather than in steps
-    // of 2 MiB.
-    const std::uintptr_t huge_part =
-        (listing_bytes / 4 * 19 + kHugePage - 1) / kHugePage * kHugePage;
+    // The working set, in whole huge pages, is backed by them. What a run
+    // takes beyond that stays in small pages, so that the peak memory grows
+    // with the working set rather than in steps of 2 MiB.
+    const std::uintptr_t huge_part = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     const std::size_t reserve = huge_part + kHugePage;  // room to reach a boundary
     constexpr int kOwnMapping = 32 << 20;  // blocks this large or larger get a mapping of their own
     if (huge_part == 0) return nullptr;

@@ -6,15 +6,15 @@
 
 namespace hexalune {
 
-/// Prepares the heap for the run's large working set, the copies of
-/// registry listings of `listing_bytes` in all and their registry maps:
-/// where the system allows it (Linux with transparent huge pages), the
-/// memory they will take is backed by 2 MiB pages, which spares the run
-/// thousands of page faults. Returns a block to hold for as long as that
+/// Prepares the heap for the run's large working set, of `bytes` at its
+/// peak (the caller, which knows what it builds, says how much): where the
+/// system allows it (Linux with transparent huge pages), that much of the
+/// heap is backed by 2 MiB pages, which spares the run thousands of page
+/// faults. Returns a block to hold for as long as that
 /// working set lives: it keeps the heap's next allocations on a huge page
 /// boundary. Elsewhere it does nothing and returns no block. Output and
 /// results are the same either way.
-std::unique_ptr<char[]> prepare_heap(std::size_t listing_bytes);
+std::unique_ptr<char[]> prepare_heap(std::size_t bytes);
 
 }  // namespace hexalune
 

@@ -9,7 +9,8 @@
 #include <sstream>
 
 #include "reference/registry_reference.h"
-#include "registry/csv_reader.h"
+#include "registry/csv_line_reader.h"
+#include "registry/csv_record_reader.h"
 #include "registry/resource.h"
 
 namespace hexalune {

@@ -9,10 +9,10 @@ namespace hexalune {
 /// One registry record. A record with an empty `assignment` stands for "not
 /// found".
 struct OUIInfo {
-    std::string assignment;    // six upper-case hexadecimal digits, as listed
+    std::string assignment;    // the key, as listed (MA-L: six upper-case hexadecimal digits)
     std::string organization;  // the assignee's name
     std::string address;       // the assignee's postal address
-    std::string note;          // always empty; kept for callers that carry one
+    std::string note;          // empty: no listing has such a column; the caller's to fill
 };
 
 /// The registry: records keyed by their assignment text.

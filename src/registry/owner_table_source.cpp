@@ -3,7 +3,7 @@
 // parses nothing at run time. Usage:
 //   owner_table_source OUTPUT MA-S IAB MA-M MA-L
 // (oui36.csv, iab.csv, mam.csv, oui.csv). A listing with a bad line, or
-// that is not the registry's (read_listing_records), fails.
+// that is not the registry's (read_owner_table), fails.
 //
 // The source holds no pointer but the table's own few, and nothing beyond
 // any compiler's limits: numbers in arrays, and the text in rows of
@@ -15,10 +15,11 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
-#include "registry/csv_reader.h"
 #include "registry/generated_source.h"
-#include "registry/registries.h"
+#include "registry/owner_table_data.h"
+#include "registry/owner_table_reader.h"
 
 namespace {
 
@@ -41,18 +42,20 @@ void write_numbers(std::ostream& out, const char* type, const char* name, const 
 std::string table_source(const OwnerTableData& data) {
     std::ostringstream out;
     out << "// Generated from the registry listings by owner_table_source: do not edit.\n\n"
-           "#include <cstdint>\n\n#include \"registry/registries.h\"\n\n"
+           "#include <cstdint>\n\n#include \"registry/owner_table_data.h\"\n\n"
            "namespace hexalune {\n\nnamespace {\n\n";
     write_numbers(out, "std::uint64_t", "kSlots", data.slots);
     write_numbers(out, "std::uint32_t", "kRecords", data.records);
     out << "const char kText[][" << kOwnerTextRow << "] = {"
         << string_rows({data.text.data(), data.text.size()}, kOwnerTextRow, RowLayout::kTerminated);
     out << "\n};\n\n}  // namespace\n\nconst OwnerTable& embedded_owner_table() {\n"
-        << "    static const OwnerTable kTable = {kSlots, " << data.slots.size() << ", kRecords, "
-        << data.records.size() / 2 << ",\n        reinterpret_cast<const char*>(kText), "
-        << data.text.size() << ",\n        {";
+        << "    static const OwnerTable::Arrays kArrays = {kSlots, " << data.slots.size()
+        << ", kRecords, " << data.records.size() / 2
+        << ",\n        reinterpret_cast<const char*>(kText), " << data.text.size()
+        << ",\n        {";
     for (std::size_t count : data.assignments) out << count << "u, ";
-    out << "}};\n    return kTable;\n}\n\n}  // namespace hexalune\n";
+    out << "}};\n    static const OwnerTable kTable = constant_owner_table(kArrays);\n"
+        << "    return kTable;\n}\n\n}  // namespace hexalune\n";
     return out.str();
 }
 
@@ -63,27 +66,24 @@ int main(int argc, char** argv) {
         std::cerr << "usage: owner_table_source OUTPUT MA-S IAB MA-M MA-L\n";
         return 2;
     }
-    std::string texts[4];
-    ListingRecords read[4];
-    Listings listings;
-    for (Registry registry : kRegistries) {
-        const auto at = static_cast<std::size_t>(registry);
-        const char* path = argv[2 + at];
-        std::ifstream in(path, std::ios::binary);
-        texts[at].assign(std::istreambuf_iterator<char>(in), {});
-        std::ostringstream report;
-        try {
-            read[at] = read_listing_records(registry, texts[at], report);
-        } catch (const std::runtime_error& e) {
-            report << e.what() << '\n';
-        }
-        listings[at] = read[at].records;
-        if (!in.is_open() || in.bad() || !report.str().empty()) {
-            std::cerr << "owner_table_source: " << path << ": cannot be read or has bad lines\n"
-                      << report.str();
-            return 1;
-        }
+    std::ostringstream report;
+    std::string source;
+    try {
+        const OwnerTable table = read_owner_table(
+            [&](Registry registry) {
+                const char* path = argv[2 + static_cast<std::size_t>(registry)];
+                std::ifstream in(path, std::ios::binary);
+                std::string text(std::istreambuf_iterator<char>(in), {});
+                if (!in.is_open() || in.bad())
+                    throw std::runtime_error(path + std::string(": cannot be read"));
+                return NamedListing{path, std::move(text)};
+            },
+            report);
+        if (!report.str().empty()) throw std::runtime_error("bad lines in the listings");
+        source = table_source(owner_table_data(table));
+    } catch (const std::runtime_error& e) {
+        std::cerr << "owner_table_source: " << e.what() << '\n' << report.str();
+        return 1;
     }
-    const std::string source = table_source(build_owner_table(listings));
     return write_generated_source("owner_table_source", argv[1], source);
 }

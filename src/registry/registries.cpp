@@ -6,10 +6,22 @@
 #include <string>
 #include <utility>
 
+#include "csv_record_reader.h"
+#include "owner_table_data.h"
+#include "owner_table_fast.h"
+
 namespace hexalune {
 
 namespace {
 
+// A table's layout (OwnerTable::Arrays). A slot holds the registry's number
+// plus one above the prefix's 36 bits, bit 39 for an MA-L prefix that other
+// registries subdivide, and the record's number from bit 40 (kNoRecord for
+// a subdivided prefix with no MA-L record); 0 is a free slot. A record is
+// where its organization and then its address begin in the text: each two
+// bytes, low byte first, of its length and TextFlags (kTextFlagShift bits
+// up), then its bytes. Equal texts are stored once.
+constexpr int kTextFlagShift = 14;
 constexpr std::uint64_t kSubdivided = std::uint64_t{1} << 39;
 constexpr std::uint64_t kKeyBits = kSubdivided - 1;
 constexpr int kRecordShift = 40;
@@ -54,7 +66,7 @@ std::size_t slot_of(const Slots& slots, std::size_t count, std::uint64_t key) {
 }
 
 // The slot of `key`, or 0 (a free slot) when it has none.
-std::uint64_t find(const OwnerTable& table, std::uint64_t key) {
+std::uint64_t find(const OwnerTable::Arrays& table, std::uint64_t key) {
     return table.slots[slot_of(table.slots, table.slot_count, key)];
 }
 
@@ -83,12 +95,13 @@ public:
 
     std::uint32_t add(std::string_view text) {
         const std::size_t mask = offsets_.size() - 1;
-        std::size_t at = std::hash<std::string_view>{}(text) & mask;
+        std::size_t at = std::hash<std::string_view>{}(text)&mask;
         for (; offsets_[at] != kFree; at = (at + 1) & mask) {
             if (at_offset(offsets_[at]) == text) return offsets_[at];
         }
         const std::size_t size = 2 + text.size();
-        static_assert(kOwnerTextRow <= std::size_t{1} << kTextFlagShift, "lengths fit below the flags");
+        static_assert(kOwnerTextRow <= std::size_t{1} << kTextFlagShift,
+                      "lengths fit below the flags");
         if (size > kOwnerTextRow - 1) throw std::length_error("owner table: text too long");
         const std::size_t used = text_.size() % kOwnerTextRow;
         if (used + size > kOwnerTextRow - 1) text_.resize(text_.size() + kOwnerTextRow - used);
@@ -107,7 +120,7 @@ private:
     static constexpr std::uint32_t kFree = 0xFFFFFFFF;
 
     // Why a table: one load and an OR a byte, a fifth of the instructions
-    // of comparing each byte (Debian's listings: 40 M, now 8 M).
+    // of comparing each byte (Debian's listings: 8 M against 40 M).
     static unsigned flags_of(std::string_view text) {
         static constexpr auto kSpoils = [] {
             std::array<unsigned char, 256> spoils{};  // the flags a byte clears
@@ -130,6 +143,20 @@ private:
     std::vector<char>& text_;
     std::vector<std::uint32_t> offsets_;
 };
+
+// The table that owns `data`.
+OwnerTable table_of(OwnerTableData data) {
+    struct Built {
+        OwnerTableData data;
+        OwnerTable::Arrays arrays;
+    };
+    auto built = std::make_shared<Built>();
+    built->data = std::move(data);
+    const OwnerTableData& d = built->data;
+    built->arrays = {d.slots.data(), d.slots.size(), d.records.data(), d.records.size() / 2,
+                     d.text.data(),  d.text.size(),  d.assignments};
+    return OwnerTable(std::shared_ptr<const OwnerTable::Arrays>(built, &built->arrays));
+}
 
 }  // namespace
 
@@ -179,17 +206,7 @@ ListingRecords read_listing_records(Registry registry, const std::string& text,
         });
 }
 
-Listings listing_records(const Registries& registries) {
-    Listings listings;
-    for (std::size_t i = 0; i < registries.size(); ++i) {
-        for (const auto& [assignment, record] : registries[i]) {
-            listings[i].push_back({assignment, record.organization, record.address});
-        }
-    }
-    return listings;
-}
-
-OwnerTableData build_owner_table(const Listings& listings) {
+OwnerTable build_owner_table(const Listings& listings) {
     OwnerTableData data;
     // Keys: a record's, and the MA-L prefix of each other registry's
     // records (each listing is sorted, so its prefixes come in runs).
@@ -203,7 +220,8 @@ OwnerTableData build_owner_table(const Listings& listings) {
             ++keys;
             text += 4 + record.organization.size() + record.address.size();
             if (registry == Registry::kMaL) continue;
-            keys += last == nullptr || last->assignment.substr(0, 6) != record.assignment.substr(0, 6);
+            keys +=
+                last == nullptr || last->assignment.substr(0, 6) != record.assignment.substr(0, 6);
             last = &record;
         }
     }
@@ -217,7 +235,7 @@ OwnerTableData build_owner_table(const Listings& listings) {
         // marked subdivided, before or after.
         std::uint64_t& slot = data.slots[slot_of(data.slots, size, key)];
         slot = (contents & kSubdivided) != 0 && slot != 0 ? slot | kSubdivided
-                                                         : contents | (slot & kSubdivided);
+                                                          : contents | (slot & kSubdivided);
     };
     Pool pool(data.text, 2 * records);
     for (Registry registry : kRegistries) {
@@ -239,28 +257,46 @@ OwnerTableData build_owner_table(const Listings& listings) {
             }
         }
     }
-    return data;
+    return table_of(std::move(data));
 }
 
-OwnerTable view(const OwnerTableData& data) {
-    return {data.slots.data(), data.slots.size(), data.records.data(), data.records.size() / 2,
-            data.text.data(),  data.text.size(),  data.assignments};
+OwnerTableData owner_table_data(const OwnerTable& table) {
+    const OwnerTable::Arrays& a = *table.arrays();
+    return {{a.slots, a.slots + a.slot_count},
+            {a.records, a.records + 2 * a.record_count},
+            {a.text, a.text + a.text_size},
+            a.assignments};
+}
+
+OwnerTable constant_owner_table(const OwnerTable::Arrays& arrays) {
+    // Shares ownership of nothing: the aliasing constructor, from an empty
+    // shared_ptr.
+    return OwnerTable(std::shared_ptr<const OwnerTable::Arrays>(std::shared_ptr<void>(), &arrays));
+}
+
+std::size_t assignment_count(const OwnerTable& table, Registry registry) {
+    return table.arrays() == nullptr ? 0 : table.arrays()->assignments[number(registry)];
+}
+
+std::size_t record_count(const OwnerTable& table) {
+    return table.arrays() == nullptr ? 0 : table.arrays()->record_count;
 }
 
 void prefetch_owner([[maybe_unused]] const Bytes& mac, [[maybe_unused]] const OwnerTable& table) {
 #if defined(__GNUC__)
-    if (mac.size() < 3 || table.slot_count == 0) return;
-    __builtin_prefetch(
-        &table.slots[home_of(key_of(Registry::kMaL, oui_of(mac)), table.slot_count - 1)]);
+    const OwnerTable::Arrays* a = table.arrays();
+    if (mac.size() < 3 || a == nullptr) return;
+    __builtin_prefetch(&a->slots[home_of(key_of(Registry::kMaL, oui_of(mac)), a->slot_count - 1)]);
 #endif
 }
 
 Owner lookup_owner(const Bytes& mac, const OwnerTable& table) {
     if (mac.size() < 6) throw std::invalid_argument("lookup_owner needs six bytes");
     Owner owner;
-    if (table.slot_count == 0) return owner;
+    if (table.arrays() == nullptr) return owner;
+    const OwnerTable::Arrays& a = *table.arrays();
     const std::uint64_t oui = oui_of(mac);
-    const std::uint64_t ma_l = find(table, key_of(Registry::kMaL, oui));
+    const std::uint64_t ma_l = find(a, key_of(Registry::kMaL, oui));
     if (ma_l == 0) return owner;
     owner.oui = record_of(ma_l);
     owner.block = {Registry::kMaL, owner.oui};
@@ -269,7 +305,7 @@ Owner lookup_owner(const Bytes& mac, const OwnerTable& table) {
     const std::pair<Registry, std::uint64_t> longer[] = {
         {Registry::kMaS, nine}, {Registry::kIab, nine}, {Registry::kMaM, nine >> 8}};
     for (const auto& [registry, value] : longer) {
-        if (const std::uint64_t slot = find(table, key_of(registry, value))) {
+        if (const std::uint64_t slot = find(a, key_of(registry, value))) {
             owner.block = {registry, record_of(slot)};
             break;
         }
@@ -277,21 +313,52 @@ Owner lookup_owner(const Bytes& mac, const OwnerTable& table) {
     return owner;
 }
 
+FlaggedAssignee flagged_assignee(const OwnerTable& table, std::uint32_t record) {
+    const OwnerTable::Arrays& a = *table.arrays();
+    const auto organization = text_at(a.text + a.records[2 * std::size_t{record}]);
+    const auto address = text_at(a.text + a.records[2 * std::size_t{record} + 1]);
+    FlaggedAssignee found;
+    found.organization = organization.first;
+    found.address = address.first;
+    found.organization_flags = organization.second;
+    found.address_flags = address.second;
+    return found;
+}
+
 Assignee assignee(const OwnerTable& table, std::uint32_t record) {
-    const auto organization = text_at(table.text + table.records[2 * std::size_t{record}]);
-    const auto address = text_at(table.text + table.records[2 * std::size_t{record} + 1]);
-    return {organization.first, address.first, organization.second, address.second};
+    return flagged_assignee(table, record);
 }
 
 void prefetch_assignee([[maybe_unused]] const OwnerTable& table,
                        [[maybe_unused]] std::uint32_t record, [[maybe_unused]] bool text) {
 #if defined(__GNUC__)
     if (record == kNoRecord) return;
-    const std::uint32_t* entry = table.records + 2 * std::size_t{record};
+    const OwnerTable::Arrays& a = *table.arrays();
+    const std::uint32_t* entry = a.records + 2 * std::size_t{record};
     if (!text) return __builtin_prefetch(entry);
-    __builtin_prefetch(table.text + entry[0]);
-    __builtin_prefetch(table.text + entry[1]);
+    __builtin_prefetch(a.text + entry[0]);
+    __builtin_prefetch(a.text + entry[1]);
 #endif
+}
+
+std::vector<OwnerRecord> owner_records(const OwnerTable& table) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::vector<std::uint64_t> keys(record_count(table));  // 0: a record no key leads to
+    for (std::size_t i = 0; table.arrays() != nullptr && i < table.arrays()->slot_count; ++i) {
+        const std::uint64_t slot = table.arrays()->slots[i];
+        if (slot != 0 && record_of(slot) != kNoRecord) keys[record_of(slot)] = slot & kKeyBits;
+    }
+    std::vector<OwnerRecord> records;
+    for (std::uint32_t record = 0; record < keys.size(); ++record) {
+        if (keys[record] == 0) continue;
+        const auto registry = static_cast<Registry>((keys[record] >> 36) - 1);
+        std::string assignment(assignment_digits(registry), '0');
+        for (std::size_t i = 0; i < assignment.size(); ++i) {
+            assignment[assignment.size() - 1 - i] = kDigits[(keys[record] >> 4 * i) & 0xF];
+        }
+        records.push_back({registry, std::move(assignment), assignee(table, record)});
+    }
+    return records;
 }
 
 }  // namespace hexalune

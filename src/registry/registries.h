@@ -4,13 +4,15 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "../notation/bytes.h"
-#include "csv_reader.h"
-#include "oui_info.h"
+#include "listing_record.h"
 
 namespace hexalune {
 
@@ -42,7 +44,7 @@ constexpr std::string_view kListingHeader =
 void check_listing_header(std::string_view start);
 
 /// The records of `registry`'s listing `text`, as read_registry_records
-/// reads them, after check_listing_header. Each must be of `registry` with
+/// (csv_record_reader.h) reads them, after check_listing_header. Each must be of `registry` with
 /// an assignment of exactly assignment_digits(registry) upper-case
 /// hexadecimal digits: a record of one of the other registries throws
 /// std::runtime_error "line N: an MA-M listing, not MA-L" (the wrong
@@ -51,64 +53,42 @@ void check_listing_header(std::string_view start);
 ListingRecords read_listing_records(Registry registry, const std::string& text,
                                     std::ostream& report);
 
-/// A registry map for each registry, indexed by Registry.
-using Registries = std::array<RegistryMap, 4>;
-
 /// The records of each registry's listing, indexed by Registry, each in
 /// order of assignment, one for each: what an owner table is built from.
 using Listings = std::array<std::vector<ListingRecord>, 4>;
 
-/// The records of `registries`, which they view.
-Listings listing_records(const Registries& registries);
+/// Every assignment of the four registries, for longest-prefix lookup: the
+/// table compiled into the library, or one built from listings. Copies
+/// share the table, which never changes.
+class OwnerTable {
+public:
+    /// How a table is laid out: the library's own (owner_table_data.h).
+    struct Arrays;
 
-/// Every assignment of the four registries, for longest-prefix lookup, in
-/// arrays of numbers and one pool of text, so that a table can be compiled
-/// into a program as constant data. It points to arrays it does not own:
-/// the embedded table's, or an OwnerTableData's.
-struct OwnerTable {
-    // Open addressing, at most half full, a power of two. A slot holds the
-    // registry's number plus one above the prefix's 36 bits, bit 39 for an
-    // MA-L prefix that other registries subdivide, and the record's number
-    // from bit 40 (kNoRecord for a subdivided prefix with no MA-L record);
-    // 0 is a free slot.
-    const std::uint64_t* slots = nullptr;
-    std::size_t slot_count = 0;
-    // Per record, where its organization and then its address begin in
-    // `text`: each two bytes, low byte first, of its length and
-    // TextFlags (kTextFlagShift bits up), then its bytes. Equal texts are
-    // stored once.
-    const std::uint32_t* records = nullptr;
-    std::size_t record_count = 0;
-    const char* text = nullptr;
-    std::size_t text_size = 0;
-    // The distinct assignments each registry's listing holds, indexed by
-    // Registry: those whose key is its registry's number of upper-case
-    // digits, the only ones that can own an address.
-    std::array<std::size_t, 4> assignments{};
+    /// A table with no assignment.
+    OwnerTable() = default;
+    explicit OwnerTable(std::shared_ptr<const Arrays> arrays) : arrays_(std::move(arrays)) {}
+    /// Null for a table with no assignment.
+    const Arrays* arrays() const { return arrays_.get(); }
+
+private:
+    std::shared_ptr<const Arrays> arrays_;
 };
 
-/// The arrays of an owner table built at run time.
-struct OwnerTableData {
-    std::vector<std::uint64_t> slots;
-    std::vector<std::uint32_t> records;
-    std::vector<char> text;
-    std::array<std::size_t, 4> assignments{};
-};
-
-/// A text never crosses a multiple of this many bytes in the pool, and
-/// never takes the last byte before one: a compiled table keeps its pool
-/// in rows of this size, one string literal each.
-constexpr std::size_t kOwnerTextRow = 4096;
-
-/// The owner table of `listings`. Throws std::length_error for a text too
-/// long for a row, or records beyond the slots' numbering (16 million).
-OwnerTableData build_owner_table(const Listings& listings);
-
-/// The table that `data` holds, valid while `data` is unchanged.
-OwnerTable view(const OwnerTableData& data);
+/// The owner table of `listings`. Throws std::length_error for a text of
+/// more than 4,000 bytes, or more than 16 million records.
+OwnerTable build_owner_table(const Listings& listings);
 
 /// The table of the four listings the library was built with (data/).
 const OwnerTable& embedded_owner_table();
+
+/// The distinct assignments of `registry` in `table`: those of its listing
+/// whose key is its registry's number of upper-case hexadecimal digits, the
+/// only ones that can own an address.
+std::size_t assignment_count(const OwnerTable& table, Registry registry);
+
+/// The records of `table`, numbered from 0: one an assignment.
+std::size_t record_count(const OwnerTable& table);
 
 /// A record's number in its table; kNoRecord for none.
 constexpr std::uint32_t kNoRecord = 0xFFFFFF;
@@ -129,35 +109,30 @@ struct Owner {
     Block block;
 };
 
-/// Starts loading the part of the table that lookup_owner will read for a
-/// six-byte address, and changes nothing: a run over many addresses calls
-/// it some addresses ahead, so that their waits for memory overlap.
-void prefetch_owner(const Bytes& mac, const OwnerTable& table);
-
 /// What the registries say of a six-byte address. The block is the record
 /// of its first 9 digits in MA-S, else in IAB, else of its first 7 in
 /// MA-M, else of its first 6 in MA-L.
 Owner lookup_owner(const Bytes& mac, const OwnerTable& table);
 
-/// What a text of the table holds, for writers that can then copy it as
-/// it is: kPlain, printable ASCII only and no '"' or '\\'; kNoComma, no ','.
-enum TextFlags : unsigned { kPlain = 1, kNoComma = 2 };
-constexpr int kTextFlagShift = 14;
-
 /// Whom a record assigns its block to.
 struct Assignee {
     std::string_view organization;
     std::string_view address;
-    unsigned organization_flags = 0;  // TextFlags
-    unsigned address_flags = 0;
 };
 
 /// Record `record` (not kNoRecord) of `table`.
 Assignee assignee(const OwnerTable& table, std::uint32_t record);
 
-/// Starts loading what assignee will read of `record`, if there is one:
-/// its entry, or with `text` its texts, which reads the entry.
-void prefetch_assignee(const OwnerTable& table, std::uint32_t record, bool text);
+/// A record of a table: an assignment, and whom it is assigned to.
+struct OwnerRecord {
+    Registry registry = Registry::kMaL;
+    std::string assignment;  // assignment_digits(registry) upper-case hexadecimal digits
+    Assignee assignee;
+};
+
+/// The records of `table` in the order of their numbers: each registry's
+/// in the order of kRegistries, each in order of assignment.
+std::vector<OwnerRecord> owner_records(const OwnerTable& table);
 
 }  // namespace hexalune
 

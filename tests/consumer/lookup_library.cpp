@@ -1,6 +1,6 @@
 #include "lookup_library.h"
 
-#include <hexalune/registry/csv_reader.h>
+#include <hexalune/registry/csv_line_reader.h>
 #include <hexalune/registry/lookup.h>
 #include <hexalune/registry/resource.h>
 

@@ -15,7 +15,7 @@
 
 #include "process.h"
 #include "reference/record_reference.h"
-#include "registry/csv_reader.h"
+#include "registry/csv_record_reader.h"
 
 namespace hexalune_test {
 namespace {

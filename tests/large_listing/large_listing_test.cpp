@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "reference/registry_reference.h"
-#include "registry/csv_reader.h"
+#include "registry/csv_line_reader.h"
 #include "synthetic_listing.h"
 
 namespace hexalune_test {

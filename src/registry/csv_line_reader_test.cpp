@@ -1,9 +1,9 @@
-// The listing reader on exact texts: the real listing's layout, and listings
+// The line reader on exact texts: the real listing's layout, and listings
 // that are damaged, truncated or written with other line endings. Each gives
 // exactly the records and reports below, and none stops the parse. (Random
 // texts are checked against the reference reader in the differential test.)
 
-#include "registry/csv_reader.h"
+#include "registry/csv_line_reader.h"
 
 #include <gtest/gtest.h>
 
