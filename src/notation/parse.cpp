@@ -159,6 +159,26 @@ bool read_ipv6(std::string_view text, Bytes& bytes) {
     return true;
 }
 
+// An EUI-48 as switches and BSD systems print it: 0080-10a4-000c,
+// 008010-a4000c, or six groups of one or two digits joined by ':'.
+bool read_other_eui48(std::string_view text, Bytes& bytes) {
+    if (text.size() == 14 && text[4] == '-') return read_groups_of<6, 4>(text, '-', bytes);
+    if (text.size() == 13 && text[6] == '-') return read_groups_of<6, 6>(text, '-', bytes);
+    bytes.assign(6, 0);
+    std::size_t group = 0, digits = 0;
+    for (const char c : text) {
+        if (c == ':') {
+            if (digits == 0 || ++group == 6) return false;
+            digits = 0;
+            continue;
+        }
+        const int value = hex_digit(c);
+        if (value < 0 || ++digits > 2) return false;
+        bytes[group] = static_cast<std::uint8_t>(bytes[group] << 4 | value);
+    }
+    return group == 5 && digits != 0;
+}
+
 }  // namespace
 
 std::vector<std::string> split(const std::string& text, char delimiter) {
@@ -195,7 +215,7 @@ bool parse_device_notation(std::string_view text, Bytes& bytes) {
 }
 
 bool parse_identifier(std::string_view text, InputType& type, Bytes& bytes) {
-    if (parse_device_notation(text, bytes)) {
+    if (parse_device_notation(text, bytes) || read_other_eui48(text, bytes)) {
         type = InputType::kEui48;
     } else if (read_digit_groups<8, true>(text, bytes)) {
         type = InputType::kEui64;

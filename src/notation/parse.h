@@ -34,7 +34,11 @@ bool parse_device_notation(std::string_view text, Bytes& bytes);
 enum class InputType { kEui48, kEui64, kIpv6, kOui };
 
 /// Reads `text` as any identifier hexalune-batch takes, either case:
-/// - an EUI-48, exactly as parse_device_notation (6 bytes);
+/// - an EUI-48, as parse_device_notation, or as switches and BSD systems
+///   print it: three groups of four digits joined by '-' (Huawei VRP, H3C,
+///   HPE Comware), two groups of six joined by '-' (HP ProCurve,
+///   ArubaOS-Switch), six groups of one or two digits joined by ':' (macOS
+///   and BSD `arp -a`) (6 bytes);
 /// - an EUI-64: eight pairs of digits joined by ':' or '-' (the same
 ///   separator throughout), four groups of four joined by '.', or 16 bare
 ///   digits (8 bytes). Eight two-digit pairs are always an EUI-64, though
