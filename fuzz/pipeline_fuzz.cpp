@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,13 +75,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t modulus = kModuli[(data[0] >> 2) & 7], factor = (data[0] >> 5) | 1;
     const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-    // Every other column from one on, as many as the size says (the count
-    // of columns is odd).
+    // Columns a step apart from one on, as many as the size says, the step
+    // prime to their count so that none comes twice.
     const std::vector<std::string> names = raw_rows(reference::csv_header()).front();
+    std::size_t step = 2;
+    while (std::gcd(step, names.size()) != 1) ++step;
     std::vector<std::size_t> chosen;
     std::string list;
     for (std::size_t i = 0; i <= size % names.size(); ++i) {
-        chosen.push_back((size + 2 * i) % names.size());
+        chosen.push_back((size + step * i) % names.size());
         (list += i ? "," : "") += names[chosen.back()];
     }
     std::string records, messages;
@@ -126,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         line.erase(line.find_last_not_of(kSpace) + 1);
         line.erase(0, line.find_first_not_of(kSpace));
         if (line.empty() && !cut) continue;
-        expected += reference::record(line, cut, maps(), !csv);
+        expected += reference::record(line, cut, maps(), !csv, number);
         const std::optional<reference::Bytes> id =
             cut ? std::nullopt : reference::parse_identifier(line);
         const bool no_mac = id && id->size() == 16 && ((*id)[11] != 0xff || (*id)[12] != 0xfe);

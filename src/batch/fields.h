@@ -28,6 +28,8 @@ struct RecordSource {
     const Bytes* address = nullptr;
     /// An error record's reason; null for kInvalidMac.
     const char* error = nullptr;
+    /// The input line it came from, from 1; 0 for an argument.
+    std::size_t line = 0;
     /// What the registries say of the address's leading bits; of an OUI
     /// alone, its MA-L record as the block too. Its records' assignees,
     /// where it has them.

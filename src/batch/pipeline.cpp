@@ -51,6 +51,7 @@ struct Item {
     std::string_view text;  // trimmed
     const char* where;      // "line" or "argument"
     std::size_t number;
+    std::size_t line;   // as RecordSource's
     bool cut;           // longer than kLineLimit: the text is its start
     bool valid;         // it names an address: `type`, `address` and `owner` say what
     const char* error;  // why it does not, where it reads as something else
@@ -118,8 +119,9 @@ void convert(Run& run, Group& group) {
         prefetch_assignee(run.table, shown(item->owner.block.record, Needs::kBlockAssignee), true);
     }
     for (Item* item = group.items.data(); item != end; ++item) {
-        RecordSource source{item->text, item->type, item->valid ? &item->address : nullptr,
-                            item->error, item->owner, {}, {}};
+        RecordSource source{item->text,  item->type, item->valid ? &item->address : nullptr,
+                            item->error, item->line, item->owner,
+                            {},          {}};
         const std::uint32_t oui = shown(item->owner.oui, Needs::kOuiAssignee);
         const std::uint32_t block = shown(item->owner.block.record, Needs::kBlockAssignee);
         if (item->valid && oui != kNoRecord) source.oui = flagged_assignee(run.table, oui);
@@ -139,19 +141,20 @@ void convert(Run& run, Group& group) {
 
 bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-// Adds a line or argument to the group, unless it is blank and `skip_blank`;
+// Adds a line (`is_line`), unless it is blank, or an argument to the group;
 // converts the group once it is full.
 void add(Run& run, Group& group, std::string_view text, const char* where, std::size_t number,
-         bool skip_blank) {
+         bool is_line) {
     const bool cut = text.size() > kLineLimit;
     if (cut) text = text.substr(0, kLineLimit);
     while (!text.empty() && is_space(text.front())) text.remove_prefix(1);
     while (!text.empty() && is_space(text.back())) text.remove_suffix(1);
-    if (text.empty() && !cut && skip_blank) return;
+    if (text.empty() && !cut && is_line) return;
     Item& item = group.items[group.size++];
     item.text = text;
     item.where = where;
     item.number = number;
+    item.line = is_line ? number : 0;
     item.cut = cut;
     if (group.size == group.items.size()) convert(run, group);
 }
@@ -302,7 +305,8 @@ Outcome finish(Run& run) {
 
 Outcome convert_input(const Pipeline& pipeline, const Reader& read) {
     Run run = start(pipeline);
-    Run other{*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages}, false};
+    Run other{*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages},
+              false};
     Worker worker;
     const bool threads =
         pipeline.threads && std::thread::hardware_concurrency() > 1 && worker.start();

@@ -86,8 +86,9 @@ const reference::Maps& maps_in(const std::string& directory) {
 
 // The CSV row the reference models give for a trimmed line, with the
 // listings in `directory`.
-Row expected_row(const std::string& input, const std::string& directory = HEXALUNE_DATA_DIR) {
-    return csv_rows(reference::record(input, false, maps_in(directory), false)).front();
+Row expected_row(const std::string& input, std::size_t line,
+                 const std::string& directory = HEXALUNE_DATA_DIR) {
+    return csv_rows(reference::record(input, false, maps_in(directory), false, line)).front();
 }
 
 // The records of `lines` in both formats: the CSV rows as the reference
@@ -164,7 +165,7 @@ TEST(Batch, EveryNotation) {
     std::string errors;
     for (const auto& c : cases) {
         lines.push_back(c.line);
-        expected.push_back(expected_row(c.input));
+        expected.push_back(expected_row(c.input, lines.size()));
         if (!expected.back().back().empty()) {
             errors += "hexalune-batch: line " + std::to_string(lines.size()) + ": " +
                       expected.back().back() + "\n";
@@ -194,10 +195,12 @@ TEST(Batch, BadLines) {
     };
     std::vector<std::string> lines;
     std::vector<Row> expected;
+    std::size_t number = 0;
     for (const auto& c : cases) {
         lines.insert(lines.end(), {"00:80:10:A4:00:0D", c.line});
-        expected.push_back(expected_row("00:80:10:A4:00:0D"));
-        expected.push_back(expected_row(c.input));
+        expected.push_back(expected_row("00:80:10:A4:00:0D", ++number));
+        expected.push_back(expected_row(c.input, ++number));
+        number += std::count(c.line.begin(), c.line.end(), '\r') / 2;  // "\r\r": one blank line
     }
     const Outcome got = expect_records(lines, expected);
     EXPECT_EQ(got.exit_status, 1);
@@ -219,7 +222,8 @@ TEST(Batch, BadLines) {
     std::string nuls;
     for (int i = 0; i < 1024; ++i) nuls += "\\u0000";
     EXPECT_EQ(big.exit_status, 1);
-    EXPECT_EQ(big.out, "{\"input\":\"" + nuls + "\",\"error\":\"invalid MAC address\"}\n");
+    EXPECT_EQ(big.out,
+              "{\"input\":\"" + nuls + "\",\"line\":1,\"error\":\"invalid MAC address\"}\n");
     if (memory_measured()) {
         EXPECT_LT(big.max_rss_kib, 128 << 10);
     }
@@ -291,8 +295,15 @@ TEST(Batch, AgreesWithTheReport) {
 
 // Options, and outputs that cannot take the records.
 TEST(Batch, CommandLine) {
+    // An address's record and the end of an error record's, of an argument
+    // (line null) or of input line n.
     const std::string record = run_batch({"00:80:10:A4:00:0C"}).out;
-    const std::string invalid = "\",\"error\":\"invalid MAC address\"}\n";
+    const auto line = [&](int n) {
+        return record.substr(0, record.size() - 6) + std::to_string(n) + "}\n";
+    };
+    const auto invalid = [](const std::string& n) {
+        return "\",\"line\":" + n + ",\"error\":\"invalid MAC address\"}\n";
+    };
     const std::string header = run_batch({"--csv"}).out;
     const std::string full =
         "hexalune-batch: cannot write to standard output: No space left on device\n";
@@ -306,7 +317,7 @@ TEST(Batch, CommandLine) {
         return "hexalune-batch: " + error + " in --fields; see RECORDS in hexalune-batch(1)\n";
     };
     const std::string address = "00:80:10:A4:00:0C\r\n";
-    const std::string emoji = record + "{\"input\":\"\U0001F600" + invalid;
+    const std::string emoji = line(1) + "{\"input\":\"\U0001F600" + invalid("2");
     // An address in UTF-16 with its byte-order mark, big-endian, and
     // little-endian with a surrogate pair in reads of three bytes.
     std::string big = "\xFE\xFF", little = "\xFF\xFE";
@@ -335,16 +346,20 @@ TEST(Batch, CommandLine) {
          "hexalune-batch: option '--registry' needs a directory; see 'hexalune-batch --help'\n"},
         {{"--fields=input,,eui48"}, Stdout::kPipe, 1, "", fields("an empty field name")},
         {{"--fields", "input,eui49"}, Stdout::kPipe, 1, "", fields("unknown field 'eui49'")},
-        {{"--fields", "oui,oui_address"}, Stdout::kPipe, 1, "", fields("field 'oui_address' named twice")},
+        {{"--fields", "oui,oui_address"},
+         Stdout::kPipe,
+         1,
+         "",
+         fields("field 'oui_address' named twice")},
         {{"--", "--json"},
          Stdout::kPipe,
          1,
-         "{\"input\":\"--json" + invalid,
+         "{\"input\":\"--json" + invalid("null"),
          "hexalune-batch: argument 1: invalid MAC address\n"},
         {{"--csv", "--json", "00:80:10:A4:00:0C", "--csv", ""},
          Stdout::kPipe,
          1,
-         record + "{\"input\":\"--csv" + invalid + "{\"input\":\"" + invalid,
+         record + "{\"input\":\"--csv" + invalid("null") + "{\"input\":\"" + invalid("null"),
          "hexalune-batch: argument 2: invalid MAC address\n"
          "hexalune-batch: argument 3: invalid MAC address\n"},
         {{"00:80:10:A4:00:0C"}, Stdout::kDevFull, 2, "", full},
@@ -357,14 +372,14 @@ TEST(Batch, CommandLine) {
          "hexalune-batch: cannot write to standard output: Bad file descriptor\n"},
         // Byte-order marks: UTF-8's skipped, even when split over two reads;
         // UTF-16 converted.
-        {{}, Stdout::kPipe, 0, record, "", {"\xEF", "\xBB\xBF" + address}},
+        {{}, Stdout::kPipe, 0, line(1), "", {"\xEF", "\xBB\xBF" + address}},
         {{}, Stdout::kPipe, 1, emoji, "hexalune-batch: line 2: invalid MAC address\n", reads},
-        {{}, Stdout::kPipe, 0, record, "", {big}},
+        {{}, Stdout::kPipe, 0, line(1), "", {big}},
         // Lines that end in a CR alone, and a CR LF split between two reads.
         {{},
          Stdout::kPipe,
          1,
-         record + "{\"input\":\"bad" + invalid + record,
+         line(2) + "{\"input\":\"bad" + invalid("3") + line(4),
          "hexalune-batch: line 3: invalid MAC address\n",
          {"\r00:80:10:A4:00:0C\r", "\nbad\r00:80:10:A4:00:0C\r"}},
         {{}, Stdout::kPipe, 2, "", is_dir, {}, "/"},
@@ -528,7 +543,7 @@ TEST(Batch, RegistryDirectory) {
     for (const hexalune::RegistryMap& map : maps_in(debian)) {
         for (const auto& record : map) {
             lines.push_back((record.first + "000000").substr(0, 12));
-            expected.push_back(expected_row(lines.back(), debian));
+            expected.push_back(expected_row(lines.back(), lines.size(), debian));
         }
     }
     EXPECT_EQ(expect_records(lines, expected, {"--registry", debian}).err, "");

@@ -34,6 +34,8 @@ def flat(record, names):
             row.update({f"{key}_{k}": cell(v) for k, v in value.items()})
         elif isinstance(value, bool):
             row[key] = "true" if value else "false"
+        elif isinstance(value, int):
+            row[key] = str(value)
         elif value is not None:
             row[key] = cell(value)
     return [row.get(name, "") for name in names]

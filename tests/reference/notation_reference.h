@@ -314,12 +314,24 @@ inline std::optional<Bytes> ipv6(const std::string& text) {
     return bytes;
 }
 
-/// Any identifier hexalune-batch takes, the first of: a device's EUI-48
+/// Six groups of one or two digits joined by ':'.
+inline std::optional<Bytes> short_colon_groups(const std::string& text) {
+    const std::vector<std::string> groups = pieces(text, ':');
+    std::string digits;
+    for (const std::string& group : groups) {
+        if (group.empty() || group.size() > 2) return std::nullopt;
+        digits += std::string(2 - group.size(), '0') + group;
+    }
+    return groups.size() == 6 ? digit_groups(digits, 1, 12, "") : std::nullopt;
+}
+
+/// Any identifier hexalune-batch takes, the first of: an EUI-48 in any of its notations
 /// (6 bytes), an EUI-64 (8), an OUI alone (3), an IPv6 address (16). Its
 /// number of bytes tells which it is.
 inline std::optional<Bytes> parse_identifier(const std::string& text) {
     for (auto read :
-         {parse_device_notation(text), digit_groups(text, 8, 2, ":"), digit_groups(text, 8, 2, "-"),
+         {parse_device_notation(text), digit_groups(text, 3, 4, "-"), digit_groups(text, 2, 6, "-"),
+          short_colon_groups(text), digit_groups(text, 8, 2, ":"), digit_groups(text, 8, 2, "-"),
           digit_groups(text, 4, 4, "."), digit_groups(text, 1, 16, ""),
           digit_groups(text, 3, 2, ":-"), digit_groups(text, 1, 6, ""), ipv6(text)}) {
         if (read) return read;

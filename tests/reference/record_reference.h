@@ -86,7 +86,7 @@ inline std::string csv_header() {
            "eui64_dot,eui64_integer,contained_mac48,contained_eui48,contained_eui48_ul,"
            "ipv6_link_local,multicast,local,oui_assignment,oui_organization,oui_address,"
            "block_registry,block_assignment,block_organization,block_address,input_type,cast,"
-           "slap,randomized,well_known_name,well_known_reference,error\n";
+           "slap,randomized,well_known_name,well_known_reference,line,error\n";
 }
 
 /// A well-known use's name and reference.
@@ -102,9 +102,11 @@ inline Use well_known_use(const Bytes& bytes) {
                                       std::string(hexalune::well_known_reference(*entry))};
 }
 
-/// The JSON Lines or CSV record of a trimmed line: an address's, unless
-/// the line was `cut` off or is none, then the error record.
-inline std::string record(const std::string& input, bool cut, const Maps& maps, bool json) {
+/// The JSON Lines or CSV record of a trimmed line, line `line` of the
+/// input (0: an argument): an address's, unless the line was `cut` off or
+/// is none, then the error record.
+inline std::string record(const std::string& input, bool cut, const Maps& maps, bool json,
+                          std::size_t line = 0) {
     std::string out;
     bool first = true;
     // A field; in JSON a string when `quoted`, else `value` as it is.
@@ -140,8 +142,10 @@ inline std::string record(const std::string& input, bool cut, const Maps& maps, 
     // An IPv6 address gives the EUI-48 after FF:FE in its interface identifier.
     const bool ipv6 = id && id->size() == 16;
     const bool no_mac = ipv6 && ((*id)[11] != 0xff || (*id)[12] != 0xfe);
+    const std::string number = line != 0 ? std::to_string(line) : json ? "null" : "";
     if (!id || no_mac) {
         for (int i = 0; i < 27 && !json; ++i) add("", "", true);
+        add("line", number, false);
         add("error",
             no_mac ? "IPv6 interface identifier holds no MAC address" : "invalid MAC address",
             true);
@@ -222,6 +226,7 @@ inline std::string record(const std::string& input, bool cut, const Maps& maps, 
         add(i ? "reference" : "name", use ? (*use)[i] : "", true);
     if (json && use) out += '}';
     first = false;
+    add("line", number, false);
     if (!json) add("error", "", true);
     return out + (json ? "}\n" : "\n");
 }
