@@ -75,7 +75,7 @@ std::string_view decoded(InputText& input, std::string_view bytes) {
             }
             if (start.substr(0, mark.bytes.size()) == mark.bytes) {
                 input.encoding = mark.encoding;
-                skip = mark.bytes.size();
+                skip = input.as_read && mark.encoding == Encoding::kUtf8 ? 0 : mark.bytes.size();
                 break;
             }
         }
@@ -95,7 +95,8 @@ std::string_view decoded(InputText& input, std::string_view bytes) {
 }  // namespace
 
 std::string_view input_text(InputText& input, std::string_view bytes) {
-    return one_line_feed(input, decoded(input, bytes));
+    const std::string_view text = decoded(input, bytes);
+    return input.as_read ? text : one_line_feed(input, text);
 }
 
 }  // namespace hexalune

@@ -18,10 +18,12 @@ struct InputText {
     std::string text;  // the last text converted
     std::string lines;  // the last text whose line ends were rewritten
     bool after_cr = false;  // the last text ended in a CR: an LF first is its CR LF's
+    bool as_read = false;   // line ends and a UTF-8 mark kept as they come
 };
 
 /// The text of `bytes`, the next ones read from standard input, each line
-/// end an LF; an empty `bytes` is its end, which gives whatever was held.
+/// end an LF (but `as_read`); an empty `bytes` is its end, which gives
+/// whatever was held.
 /// The view lasts until the next call.
 std::string_view input_text(InputText& input, std::string_view bytes);
 

@@ -16,8 +16,8 @@
 #include "listings.h"
 #include "options.h"
 #include "pipeline.h"
-#include "platform/huge_page_heap.h"
 #include "platform/command_line.h"
+#include "platform/huge_page_heap.h"
 #include "platform/standard_input.h"
 #include "registry/owner_table_reader.h"
 #include "registry_data.h"
@@ -60,8 +60,8 @@ const char kUsage[] =
 // Writes `bytes` to `stream` at once; gives 0, or why it could not (errno).
 int write_to(std::FILE* stream, std::string_view bytes) {
     errno = 0;
-    const bool written =
-        std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() && std::fflush(stream) == 0;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() &&
+                         std::fflush(stream) == 0;
     return written ? 0 : errno != 0 ? errno : EIO;
 }
 
@@ -147,7 +147,9 @@ int run(const std::vector<std::string>& arguments) {
     const Pipeline pipeline{layout, &data.table,
                             [](std::string_view bytes) { return write_to(stdout, bytes); },
                             write_messages};
-    const Outcome outcome = options.addresses.empty()
+    const Outcome outcome = options.scan       ? scan_input(pipeline, read_input)
+                            : options.annotate ? annotate_input(pipeline, read_input)
+                            : options.addresses.empty()
                                 ? convert_input(pipeline, read_input)
                                 : convert_arguments(pipeline, options.addresses);
     if (outcome.output_error != 0) return output_failed(outcome.output_error);
@@ -157,6 +159,8 @@ int run(const std::vector<std::string>& arguments) {
         return kExitFailure;
     }
     if (reports_lost || outcome.messages_lost) return kExitFailure;
+    // Scanning, as grep: whether an address was found.
+    if (options.scan || options.annotate) return outcome.found ? 0 : kExitInvalid;
     return outcome.invalid ? kExitInvalid : 0;
 }
 

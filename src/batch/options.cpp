@@ -32,10 +32,13 @@ Options parse_options(const std::vector<std::string>& arguments) {
             break;
         }
         if (argument.size() < 2 || argument[0] != '-') break;  // the first address
-        if (argument == "--json") {
-            options.format = Format::kJson;
-        } else if (argument == "--csv") {
-            options.format = Format::kCsv;
+        if (argument == "--json" || argument == "--csv") {
+            options.format = argument == "--json" ? Format::kJson : Format::kCsv;
+            options.format_given = true;
+        } else if (argument == "--scan") {
+            options.scan = true;
+        } else if (argument == "--annotate") {
+            options.annotate = true;
         } else if (argument == "--help") {
             options.help = true;
         } else if (argument == "--version") {
@@ -56,6 +59,15 @@ Options parse_options(const std::vector<std::string>& arguments) {
         }
     }
     options.addresses.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.end());
+    if (options.scan && options.annotate) {
+        options.error = "options '--scan' and '--annotate' go alone";
+    } else if ((options.scan || options.annotate) && !options.addresses.empty()) {
+        options.error = std::string("option '") + (options.scan ? "--scan" : "--annotate") +
+                        "' reads standard input, and takes no ADDRESS";
+    } else if (options.annotate && (options.format_given || options.fields)) {
+        options.error =
+            "option '--annotate' writes text, not records: no --json, --csv or --fields";
+    }
     return options;
 }
 

@@ -12,6 +12,9 @@ namespace hexalune {
 /// What the command line asks for.
 struct Options {
     Format format = Format::kJson;
+    bool format_given = false;                      // --json or --csv
+    bool scan = false;                              // --scan
+    bool annotate = false;                          // --annotate
     std::optional<std::string> fields;              // --fields LIST
     std::optional<std::string> registry_directory;  // --registry DIR
     bool help = false;
@@ -24,7 +27,9 @@ struct Options {
 /// --fields LIST, --registry DIR, each of these two also as --name=VALUE,
 /// --help, --version) up to the first other argument or "--", then
 /// addresses. Of --json and --csv the last counts. An unknown option, or
-/// --fields or --registry without its value, is a usage error.
+/// --fields or --registry without its value, is a usage error, and so are
+/// addresses with --scan or --annotate (they read standard input), both of
+/// them, and --annotate with --json, --csv or --fields.
 Options parse_options(const std::vector<std::string>& arguments);
 
 }  // namespace hexalune

@@ -11,7 +11,9 @@
 
 #include "input_text.h"
 #include "notation/parse.h"
+#include "notation/well_known.h"
 #include "registry/owner_table_fast.h"
+#include "scan.h"
 
 namespace hexalune {
 
@@ -344,6 +346,123 @@ Outcome convert_input(const Pipeline& pipeline, const Reader& read) {
     if (!line.empty()) convert_lines(run, line + '\n', number);
     Outcome outcome = finish(run);
     outcome.read_error = error;
+    return outcome;
+}
+
+namespace {
+
+// Reads `read` to its end as text, giving each piece to `take`, and writes
+// what has been made before each read.
+template <typename Take>
+Outcome read_text(Run& run, const Reader& read, bool as_read, Take take) {
+    std::vector<char> chunk(kChunk);
+    InputText input;
+    input.as_read = as_read;
+    std::string error;
+    for (bool more = true; more && flush_output(run.output);) {
+        const std::size_t got = read(chunk.data(), chunk.size(), error);
+        more = got != 0;
+        take(input_text(input, std::string_view(chunk.data(), got)), !more);
+    }
+    Outcome outcome = finish(run);
+    outcome.read_error = error;
+    return outcome;
+}
+
+// The name an annotation gives an address: the first that applies of its
+// well-known use's name, its block's organisation and what kind it is.
+std::string annotation(std::string_view text, const OwnerTable& table) {
+    RecordSource source;
+    source.input = text;
+    thread_local Bytes address, eui48, eui64;
+    if (!parse_identifier(text, source.type, address)) return "?";
+    source.address = &address;
+    source.owner = lookup_owner(address, table);
+    const Facts facts = facts_of(source, Needs::kKind, eui48, eui64);
+    if (facts.kind.well_known != nullptr) {
+        char name[kWellKnownNameRoom];
+        const Bytes& mac = facts.eui48 != nullptr ? *facts.eui48 : address;
+        return {name, write_well_known_name(name, *facts.kind.well_known, mac)};
+    }
+    if (source.owner.block.record != kNoRecord) {
+        return std::string(assignee(table, source.owner.block.record).organization);
+    }
+    return facts.kind.randomized  ? "randomized"
+           : facts.kind.slap != 0 ? "locally administered"
+           : facts.kind.cast != 0 ? "multicast"
+                                  : "unassigned";
+}
+
+// `name` as a terminal may be given it: each control character (C0, DEL,
+// C1) and each byte that begins no valid UTF-8 sequence as '?'.
+std::string printable(std::string_view name) {
+    std::string out;
+    for (std::size_t at = 0; at < name.size();) {
+        const auto byte = [&](std::size_t i) {
+            return at + i < name.size() ? static_cast<unsigned char>(name[at + i]) : 0u;
+        };
+        const unsigned lead = byte(0);
+        std::size_t length = lead < 0x80                    ? 1
+                             : lead >= 0xC2 && lead <= 0xDF ? 2
+                             : lead >= 0xE0 && lead <= 0xEF ? 3
+                             : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                            : 0;
+        for (std::size_t i = 1; i < length; ++i) {
+            if ((byte(i) & 0xC0) != 0x80) length = 0;
+        }
+        const bool control = lead < 0x20 || lead == 0x7F || (lead == 0xC2 && byte(1) < 0xA0);
+        if (length == 0 || control) {
+            out += '?';
+            at += length == 0 ? 1 : length;
+        } else {
+            out.append(name, at, length);
+            at += length;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+Outcome scan_input(const Pipeline& pipeline, const Reader& read) {
+    Run run = start(pipeline);
+    Scanner scanner;
+    Group group;
+    // The texts of the group's addresses, which its items view.
+    std::vector<std::string> texts(kGroup);
+    bool found = false;
+    const FoundAddress record = [&](std::string_view address, std::size_t line, std::string*) {
+        found = true;
+        std::string& text = texts[group.size];
+        text.assign(address);
+        add(run, group, text, "line", line, true);
+    };
+    Outcome outcome = read_text(run, read, false, [&](std::string_view text, bool end) {
+        if (!text.empty()) scan_text(scanner, text, nullptr, record);
+        if (end) scan_text(scanner, {}, nullptr, record);
+        convert(run, group);
+    });
+    outcome.found = found;
+    return outcome;
+}
+
+Outcome annotate_input(const Pipeline& pipeline, const Reader& read) {
+    Run run{*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages}, true};
+    Scanner scanner;
+    std::string echo;
+    bool found = false;
+    const FoundAddress name = [&](std::string_view address, std::size_t, std::string* out) {
+        found = true;
+        ((*out += " [") += printable(annotation(address, run.table))) += ']';
+    };
+    Outcome outcome = read_text(run, read, true, [&](std::string_view text, bool end) {
+        echo.clear();
+        if (!text.empty()) scan_text(scanner, text, &echo, name);
+        if (end) scan_text(scanner, {}, &echo, name);
+        append_records(run.output, echo.size(),
+                       [&](char* out) { return std::copy(echo.begin(), echo.end(), out); });
+    });
+    outcome.found = found;
     return outcome;
 }
 

@@ -37,6 +37,7 @@ struct Outcome {
     int output_error = 0;      // why the records could not be written (errno); 0 if they were
     bool messages_lost = false;
     std::string read_error;    // why the input could not be read to its end; empty if it was
+    bool found = false;        // scanning: an address was found
 };
 
 /// A line is cut off after this many bytes (its end aside): no address is
@@ -48,6 +49,19 @@ constexpr std::size_t kLineLimit = 1024;
 /// has been converted is written before each read. It stops early only
 /// when the records cannot be written.
 Outcome convert_input(const Pipeline& pipeline, const Reader& read);
+
+/// Reads any text (input_text.h) from `read` to its end and writes a
+/// record for each address found in it (scan.h), in order, the CSV header
+/// first. What has been converted is written before each read.
+Outcome scan_input(const Pipeline& pipeline, const Reader& read);
+
+/// Reads any text from `read` to its end and writes it back byte for byte,
+/// its line ends and a UTF-8 mark as they came, with " [NAME]" after each
+/// address found: its well-known use's name, its block's organisation,
+/// "randomized", "locally administered", "multicast" or "unassigned", the
+/// first that applies, control characters as '?'. What has been read is
+/// written before each read, but for the few bytes after a possible address.
+Outcome annotate_input(const Pipeline& pipeline, const Reader& read);
 
 /// As convert_input, one record for each of `arguments`, blank ones too.
 Outcome convert_arguments(const Pipeline& pipeline, const std::vector<std::string>& arguments);

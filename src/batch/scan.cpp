@@ -1,0 +1,177 @@
+#include "scan.h"
+
+#include "notation/parse.h"
+
+namespace hexalune {
+
+namespace {
+
+// What a character is to a run of groups. Why a table: one load a byte.
+enum Kind : unsigned char { kOther, kHex, kLetter, kSeparator };
+
+struct Kinds {
+    Kind of[256];
+};
+
+constexpr Kinds kinds() {
+    Kinds kinds{};
+    for (int c = 0; c < 256; ++c) {
+        const bool hex = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        kinds.of[c] = hex                                  ? kHex
+                      : letter                             ? kLetter
+                      : (c == ':' || c == '-' || c == '.') ? kSeparator
+                                                           : kOther;
+    }
+    return kinds;
+}
+
+constexpr Kinds kKinds = kinds();
+
+// The longest address text, an EUI-64's eight pairs and seven separators,
+// and the longest group of any notation.
+constexpr std::size_t kLongest = 23;
+constexpr std::size_t kLongestGroup = 6;
+constexpr int kMostGroups = 8;
+
+struct Pass {
+    Scanner& s;
+    std::string_view piece;
+    std::string* echo;
+    const FoundAddress& found;
+    std::size_t out = 0;  // the piece's bytes before this are given back or held
+
+    // Gives back what is held and the piece's bytes before `to`.
+    void release(std::size_t to) {
+        if (echo != nullptr) {
+            echo->append(s.held);
+            echo->append(piece, out, to - out);
+        }
+        s.held.clear();
+        out = to;
+    }
+
+    // The live run's groups so far are all it has: an address if they are
+    // one of the notations.
+    void decide() {
+        if (s.groups < 2) return;
+        const std::string_view text(s.address.data(), s.whole);
+        InputType type;
+        thread_local Bytes bytes;
+        if (parse_identifier(text, type, bytes) &&
+            (type == InputType::kEui48 || type == InputType::kEui64)) {
+            found(text, s.line, echo);
+        }
+    }
+
+    // The group just read is whole, and hexadecimal.
+    void confirm(std::size_t at) {
+        s.whole = s.address.size();
+        ++s.groups;
+        release(at);
+    }
+
+    void die(std::size_t at) {
+        s.state = Scanner::State::kDead;
+        release(at);
+    }
+
+    void hex(char c, std::size_t at) {
+        if (s.word) {
+            ++s.group;
+            return;
+        }
+        if (s.state == Scanner::State::kIdle && s.group == 0) {
+            release(at);
+            s.state = Scanner::State::kLive;
+            s.address.clear();
+            s.whole = 0;
+            s.groups = 0;
+        }
+        s.separator = 0;
+        ++s.group;
+        if (s.state != Scanner::State::kLive) return;
+        s.address += c;
+        if (s.group > kLongestGroup || s.address.size() > kLongest) die(at);
+    }
+
+    void letter(std::size_t at) {
+        if (s.state == Scanner::State::kLive) {
+            decide();
+            release(at);
+        }
+        s.state = Scanner::State::kIdle;
+        s.word = true;
+        s.separator = 0;
+        ++s.group;
+    }
+
+    void separator(char c, std::size_t at) {
+        const bool live = s.state == Scanner::State::kLive;
+        if (s.group == 0 && s.separator != 0) {
+            // Two separators: "::" makes the run an IPv6 address's; any
+            // other pair ends it, the first being punctuation.
+            const bool colons = s.separator == ':' && c == ':';
+            if (live && !colons) decide();
+            s.state = colons ? Scanner::State::kDead : Scanner::State::kIdle;
+            release(at);
+        } else if (live && s.group != 0) {
+            confirm(at);
+            if (s.groups > kMostGroups) die(at);
+        }
+        if (s.state == Scanner::State::kLive) s.address += c;
+        s.group = 0;
+        s.word = false;
+        s.separator = c;
+    }
+
+    void other(std::size_t at) {
+        if (s.state == Scanner::State::kLive) {
+            if (s.group != 0) confirm(at);
+            decide();
+            release(at);
+        }
+        s.state = Scanner::State::kIdle;
+        s.group = 0;
+        s.word = false;
+        s.separator = 0;
+    }
+};
+
+}  // namespace
+
+void scan_text(Scanner& scanner, std::string_view piece, std::string* echo,
+               const FoundAddress& found) {
+    Pass pass{scanner, piece, echo, found};
+    if (piece.empty()) {
+        pass.other(0);
+        pass.release(0);
+        return;
+    }
+    for (std::size_t at = 0; at < piece.size(); ++at) {
+        const char c = piece[at];
+        switch (kKinds.of[static_cast<unsigned char>(c)]) {
+            case kHex:
+                pass.hex(c, at);
+                break;
+            case kLetter:
+                pass.letter(at);
+                break;
+            case kSeparator:
+                pass.separator(c, at);
+                break;
+            case kOther:
+                pass.other(at);
+                if (c == '\n') ++scanner.line;
+                break;
+        }
+    }
+    // What follows a live run's last whole group waits for the next piece.
+    if (scanner.state == Scanner::State::kLive) {
+        scanner.held.append(piece, pass.out, std::string_view::npos);
+    } else {
+        pass.release(piece.size());
+    }
+}
+
+}  // namespace hexalune
