@@ -100,7 +100,7 @@ struct Pass {
             decide();
             release(at);
         }
-        s.state = Scanner::State::kIdle;
+        s.state = s.ipv6 ? Scanner::State::kDead : Scanner::State::kIdle;
         s.word = true;
         s.separator = 0;
         ++s.group;
@@ -113,7 +113,8 @@ struct Pass {
             // other pair ends it, the first being punctuation.
             const bool colons = s.separator == ':' && c == ':';
             if (live && !colons) decide();
-            s.state = colons ? Scanner::State::kDead : Scanner::State::kIdle;
+            s.ipv6 = s.ipv6 || colons;
+            s.state = s.ipv6 ? Scanner::State::kDead : Scanner::State::kIdle;
             release(at);
         } else if (live && s.group != 0) {
             confirm(at);
@@ -135,6 +136,7 @@ struct Pass {
         s.group = 0;
         s.word = false;
         s.separator = 0;
+        s.ipv6 = false;
     }
 };
 

@@ -15,8 +15,8 @@ namespace hexalune {
 /// notations parse_identifier reads. Its neighbours cannot continue it: a
 /// group of other letters ("MAC:") or anything but a letter, a digit or a
 /// separator ends it, and a trailing separator is punctuation. A longer run
-/// of hexadecimal groups (a client-id of seven pairs), a run with "::" (an
-/// IPv6 address) and a single group (a hash) hold none.
+/// of hexadecimal groups (a client-id of seven pairs), a single group (a
+/// hash) and anything in a run with "::" (an IPv6 address) are none.
 struct Scanner {
     enum class State { kIdle, kLive, kDead };
     State state = State::kIdle;
@@ -27,6 +27,7 @@ struct Scanner {
     std::size_t group = 0;  // characters of the group being read
     bool word = false;      // the group being read holds a letter beyond f
     char separator = 0;     // the character before, if it was a separator
+    bool ipv6 = false;      // the run holds "::", as an IPv6 address does: it holds none
     std::string held;       // read, not yet given back: what follows `whole`
 };
 
