@@ -92,10 +92,19 @@ struct Pass {
         ++s.group;
         if (s.state != Scanner::State::kLive) return;
         s.address += c;
-        if (s.group > kLongestGroup || s.address.size() > kLongest) die(at);
+        if (s.group > kLongestGroup) die(at);
     }
 
     void letter(std::size_t at) {
+        if (!s.word && s.group > kLongestGroup) {
+            // Its first seven characters were digits: a group too long for
+            // any notation, whatever follows, and the row of groups it is
+            // in none. Why: what follows a live row's last group is held,
+            // and stays a few bytes.
+            s.word = true;
+            ++s.group;
+            return;
+        }
         if (s.state == Scanner::State::kLive) {
             decide();
             release(at);
@@ -118,7 +127,7 @@ struct Pass {
             release(at);
         } else if (live && s.group != 0) {
             confirm(at);
-            if (s.groups > kMostGroups) die(at);
+            if (s.groups > kMostGroups || s.whole > kLongest) die(at);
         }
         if (s.state == Scanner::State::kLive) s.address += c;
         s.group = 0;

@@ -20,9 +20,11 @@ struct FoundAddress {
     std::size_t end;
 };
 
-/// The addresses in `text`: in each run of [0-9A-Za-z:.-] without "::",
-/// each longest row of groups of hexadecimal digits, one separator apart,
-/// that reads as a separated EUI-48 or EUI-64 notation.
+/// The addresses in `text`: in each run of [0-9A-Za-z:.-], each longest
+/// row of groups of hexadecimal digits (or beginning with seven), one
+/// separator apart, that reads as
+/// a separated EUI-48 or EUI-64 notation, and has no "::" before it in its
+/// run or right after it (an IPv6 address).
 inline std::vector<FoundAddress> find_addresses(const std::string& text) {
     const std::string kRun =
         "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ:.-";
@@ -46,16 +48,22 @@ inline std::vector<FoundAddress> find_addresses(const std::string& text) {
         const auto hex = [&](const std::string& group) {
             return !group.empty() && group.find_first_not_of(kHex) == std::string::npos;
         };
-        for (std::size_t first = 0; run.find("::") == std::string::npos && first < groups.size();) {
+        // In a row of groups: hexadecimal, or beginning with seven digits.
+        const auto in_row = [&](const std::string& group) {
+            return hex(group) || (!group.empty() && group.find_first_not_of(kHex) >= 7);
+        };
+        for (std::size_t first = 0; first < groups.size();) {
             std::size_t last = first;
-            while (hex(groups[first].second) && last + 1 < groups.size() &&
-                   hex(groups[last + 1].second)) {
+            while (in_row(groups[first].second) && last + 1 < groups.size() &&
+                   in_row(groups[last + 1].second)) {
                 ++last;
             }
             const std::size_t stop = groups[last].first + groups[last].second.size();
             const std::string candidate = run.substr(groups[first].first, stop - groups[first].first);
             const std::optional<Bytes> bytes = parse_identifier(candidate);
-            if (hex(groups[first].second) && last > first && bytes &&
+            const bool ipv6 = run.substr(0, groups[first].first).find("::") != std::string::npos ||
+                              run.compare(stop, 2, "::") == 0;
+            if (in_row(groups[first].second) && last > first && !ipv6 && bytes &&
                 (bytes->size() == 6 || bytes->size() == 8)) {
                 found.push_back({line, candidate, at + stop});
             }
