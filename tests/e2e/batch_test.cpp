@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <sstream>
 
 #include "process.h"
 #include "reference/record_reference.h"
@@ -423,6 +425,57 @@ TEST(Batch, Fields) {
                                   .c_str()),
                   0)
             << list;
+    }
+}
+
+// Other tools' output (tests/data/scan; its README gives the sources):
+// the lines and addresses found in each, as expected.txt lists them, in
+// both formats, and the text given back with each one's name as its record
+// gives it.
+TEST(Batch, Scan) {
+    std::map<std::string, std::vector<Row>> expected;  // of each file, its lines and addresses
+    std::istringstream list(read_file(HEXALUNE_SCAN_DIR "/expected.txt"));
+    std::string file;
+    for (std::string entry; std::getline(list, entry);) {
+        const std::size_t tab = entry.find('\t');
+        if (tab == std::string::npos) file = entry;
+        if (tab != std::string::npos)
+            expected[file].push_back({entry.substr(0, tab), entry.substr(tab + 1)});
+    }
+    const std::vector<std::string> kinds = {"randomized", "locally administered", "multicast"};
+    for (const auto& [name, found] : expected) {
+        const std::string text = read_file(HEXALUNE_SCAN_DIR "/" + name);
+        std::string json;
+        for (const Row& row : found)
+            json += "{\"line\":" + row[0] + ",\"input\":\"" + row[1] + "\"}\n";
+        EXPECT_EQ(run_batch({"--scan", "--fields", "line,input"}, text).out, json) << name;
+        std::vector<Row> rows = csv_rows(run_batch({"--scan", "--csv", "--fields",
+                                                    "line,input,well_known_name,block_organization,"
+                                                    "randomized,local,multicast"},
+                                                   text)
+                                             .out);
+        ASSERT_EQ(rows.size(), found.size() + 1) << name;
+        // Each name after its address, the first that applies.
+        std::string annotated;
+        std::size_t written = 0, line = 1, line_start = 0;
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            const Row& row = rows[i + 1];
+            for (; line < std::stoul(found[i][0]); ++line) {
+                line_start = text.find('\n', line_start) + 1;
+            }
+            const std::size_t at = text.find(found[i][1], std::max(written, line_start));
+            ASSERT_NE(at, std::string::npos) << name << ' ' << found[i][1];
+            EXPECT_EQ(row[1], found[i][1]) << name;
+            std::string label = !row[2].empty() ? row[2] : row[3];
+            for (std::size_t k = 0; k < kinds.size() && label.empty(); ++k) {
+                if (row[4 + k] == "true") label = kinds[k];
+            }
+            const std::size_t end = at + found[i][1].size();
+            annotated += text.substr(written, end - written) + " [" +
+                         (label.empty() ? "unassigned" : label) + "]";
+            written = end;
+        }
+        EXPECT_EQ(run_batch({"--annotate"}, text).out, annotated + text.substr(written)) << name;
     }
 }
 
