@@ -315,6 +315,9 @@ TEST(Batch, CommandLine) {
         unreadable + (windows_build() ? "Invalid function\n" : "Is a directory\n");
     const std::string closed =
         unreadable + (windows_build() ? "Invalid function\n" : "Bad file descriptor\n");
+    const auto usage = [](const std::string& error) {
+        return "hexalune-batch: " + error + "; see 'hexalune-batch --help'\n";
+    };
     const auto fields = [](const std::string& error) {
         return "hexalune-batch: " + error + " in --fields; see RECORDS in hexalune-batch(1)\n";
     };
@@ -353,6 +356,25 @@ TEST(Batch, CommandLine) {
          1,
          "",
          fields("field 'oui_address' named twice")},
+        {{"--scan", "00:80:10:A4:00:0C"},
+         Stdout::kPipe,
+         1,
+         "",
+         usage("option '--scan' reads standard input, and takes no ADDRESS")},
+        {{"--annotate", "--csv"},
+         Stdout::kPipe,
+         1,
+         "",
+         usage("option '--annotate' writes text, not records: no --json, --csv or --fields")},
+        // Scanning: none found, as grep; an address across two reads of a
+        // long line.
+        {{"--annotate"}, Stdout::kPipe, 1, "no\r\n", "", {"no\r\n"}},
+        {{"--scan", "--fields", "line,input"},
+         Stdout::kPipe,
+         0,
+         "{\"line\":2,\"input\":\"0:80:10:a4:0:c\"}\n",
+         "",
+         {"\n" + std::string(40000, 'x') + " 0:80", ":10:a4:0:c"}},
         {{"--", "--json"},
          Stdout::kPipe,
          1,
