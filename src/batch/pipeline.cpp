@@ -369,40 +369,16 @@ Outcome read_text(Run& run, const Reader& read, bool as_read, Take take) {
     return outcome;
 }
 
-// The name an annotation gives an address: the first that applies of its
-// well-known use's name, its block's organisation and what kind it is.
-std::string annotation(std::string_view text, const OwnerTable& table) {
-    RecordSource source;
-    source.input = text;
-    thread_local Bytes address, eui48, eui64;
-    if (!parse_identifier(text, source.type, address)) return "?";
-    source.address = &address;
-    source.owner = lookup_owner(address, table);
-    const Facts facts = facts_of(source, Needs::kKind, eui48, eui64);
-    if (facts.kind.well_known != nullptr) {
-        char name[kWellKnownNameRoom];
-        const Bytes& mac = facts.eui48 != nullptr ? *facts.eui48 : address;
-        return {name, write_well_known_name(name, *facts.kind.well_known, mac)};
-    }
-    if (source.owner.block.record != kNoRecord) {
-        return std::string(assignee(table, source.owner.block.record).organization);
-    }
-    return facts.kind.randomized  ? "randomized"
-           : facts.kind.slap != 0 ? "locally administered"
-           : facts.kind.cast != 0 ? "multicast"
-                                  : "unassigned";
-}
-
-// `name` as a terminal may be given it: each control character (C0, DEL,
-// C1) and each byte that begins no valid UTF-8 sequence as '?'.
-std::string printable(std::string_view name) {
-    std::string out;
+// `name` appended to `out` as a terminal may be given it: each control
+// character (C0, DEL, C1) and each byte that begins no valid UTF-8
+// sequence as '?'.
+void append_printable(std::string& out, std::string_view name) {
     for (std::size_t at = 0; at < name.size();) {
         const auto byte = [&](std::size_t i) {
             return at + i < name.size() ? static_cast<unsigned char>(name[at + i]) : 0u;
         };
         const unsigned lead = byte(0);
-        std::size_t length = lead < 0x80                    ? 1
+        std::size_t length = lead < 0x80                   ? 1
                              : lead >= 0xC2 && lead <= 0xDF ? 2
                              : lead >= 0xE0 && lead <= 0xEF ? 3
                              : lead >= 0xF0 && lead <= 0xF4 ? 4
@@ -419,7 +395,33 @@ std::string printable(std::string_view name) {
             at += length;
         }
     }
-    return out;
+}
+
+// Appends " [NAME]" to `out` for the address `text`: the first that
+// applies of its well-known use's name, its block's organisation and what
+// kind it is.
+void append_annotation(std::string& out, std::string_view text, const OwnerTable& table) {
+    RecordSource source;
+    thread_local Bytes address, eui48, eui64;
+    parse_identifier(text, source.type, address);
+    source.address = &address;
+    source.owner = lookup_owner(address, table);
+    const Facts facts = facts_of(source, Needs::kKind, eui48, eui64);
+    char name[kWellKnownNameRoom];
+    std::string_view shown = facts.kind.randomized  ? "randomized"
+                             : facts.kind.slap != 0 ? "locally administered"
+                             : facts.kind.cast != 0 ? "multicast"
+                                                    : "unassigned";
+    if (facts.kind.well_known != nullptr) {
+        const Bytes& mac = facts.eui48 != nullptr ? *facts.eui48 : address;
+        shown = {name, static_cast<std::size_t>(
+                           write_well_known_name(name, *facts.kind.well_known, mac) - name)};
+    } else if (source.owner.block.record != kNoRecord) {
+        shown = assignee(table, source.owner.block.record).organization;
+    }
+    out += " [";
+    append_printable(out, shown);
+    out += ']';
 }
 
 }  // namespace
@@ -453,7 +455,7 @@ Outcome annotate_input(const Pipeline& pipeline, const Reader& read) {
     bool found = false;
     const FoundAddress name = [&](std::string_view address, std::size_t, std::string* out) {
         found = true;
-        ((*out += " [") += printable(annotation(address, run.table))) += ']';
+        append_annotation(*out, address, run.table);
     };
     Outcome outcome = read_text(run, read, true, [&](std::string_view text, bool end) {
         echo.clear();

@@ -40,6 +40,11 @@ struct Pass {
     std::string* echo;
     const FoundAddress& found;
     std::size_t out = 0;  // the piece's bytes before this are given back or held
+    // Where in the piece the live run's last whole group ends (where it
+    // begins, before its first); npos: in an earlier piece, where what is
+    // held begins. Why: the text is given back only there, when an address
+    // is found, and at the piece's end, not at each group.
+    std::size_t whole_at = std::string_view::npos;
 
     // Gives back what is held and the piece's bytes before `to`.
     void release(std::size_t to) {
@@ -60,6 +65,7 @@ struct Pass {
         thread_local Bytes bytes;
         if (parse_identifier(text, type, bytes) &&
             (type == InputType::kEui48 || type == InputType::kEui64)) {
+            if (whole_at != std::string_view::npos) release(whole_at);
             found(text, s.line, echo);
         }
     }
@@ -68,13 +74,10 @@ struct Pass {
     void confirm(std::size_t at) {
         s.whole = s.address.size();
         ++s.groups;
-        release(at);
+        whole_at = at;
     }
 
-    void die(std::size_t at) {
-        s.state = Scanner::State::kDead;
-        release(at);
-    }
+    void die() { s.state = Scanner::State::kDead; }
 
     void hex(char c, std::size_t at) {
         if (s.word) {
@@ -82,7 +85,7 @@ struct Pass {
             return;
         }
         if (s.state == Scanner::State::kIdle && s.group == 0) {
-            release(at);
+            whole_at = at;
             s.state = Scanner::State::kLive;
             s.address.clear();
             s.whole = 0;
@@ -92,10 +95,10 @@ struct Pass {
         ++s.group;
         if (s.state != Scanner::State::kLive) return;
         s.address += c;
-        if (s.group > kLongestGroup) die(at);
+        if (s.group > kLongestGroup) die();
     }
 
-    void letter(std::size_t at) {
+    void letter() {
         if (!s.word && s.group > kLongestGroup) {
             // Its first seven characters were digits: a group too long for
             // any notation, whatever follows, and the row of groups it is
@@ -105,10 +108,7 @@ struct Pass {
             ++s.group;
             return;
         }
-        if (s.state == Scanner::State::kLive) {
-            decide();
-            release(at);
-        }
+        if (s.state == Scanner::State::kLive) decide();
         s.state = s.ipv6 ? Scanner::State::kDead : Scanner::State::kIdle;
         s.word = true;
         s.separator = 0;
@@ -124,10 +124,9 @@ struct Pass {
             if (live && !colons) decide();
             s.ipv6 = s.ipv6 || colons;
             s.state = s.ipv6 ? Scanner::State::kDead : Scanner::State::kIdle;
-            release(at);
         } else if (live && s.group != 0) {
             confirm(at);
-            if (s.groups > kMostGroups || s.whole > kLongest) die(at);
+            if (s.groups > kMostGroups || s.whole > kLongest) die();
         }
         if (s.state == Scanner::State::kLive) s.address += c;
         s.group = 0;
@@ -139,7 +138,6 @@ struct Pass {
         if (s.state == Scanner::State::kLive) {
             if (s.group != 0) confirm(at);
             decide();
-            release(at);
         }
         s.state = Scanner::State::kIdle;
         s.group = 0;
@@ -166,7 +164,7 @@ void scan_text(Scanner& scanner, std::string_view piece, std::string* echo,
                 pass.hex(c, at);
                 break;
             case kLetter:
-                pass.letter(at);
+                pass.letter();
                 break;
             case kSeparator:
                 pass.separator(c, at);
@@ -179,6 +177,7 @@ void scan_text(Scanner& scanner, std::string_view piece, std::string* echo,
     }
     // What follows a live run's last whole group waits for the next piece.
     if (scanner.state == Scanner::State::kLive) {
+        if (pass.whole_at != std::string_view::npos) pass.release(pass.whole_at);
         scanner.held.append(piece, pass.out, std::string_view::npos);
     } else {
         pass.release(piece.size());
