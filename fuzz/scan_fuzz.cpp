@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<hexalune_reference::FoundAddress> found;
     std::string echo;
     hexalune::Scanner scanner;
-    const hexalune::FoundAddress take = [&](std::string_view address, std::size_t line,
+    const hexalune::FoundAddress take = [&](std::string_view address, hexalune::InputType,
+                                            const hexalune::Bytes&, std::size_t line,
                                             std::string* out) {
         found.push_back({line, std::string(address), 0});
         *out += " [" + std::to_string(found.size()) + "]";

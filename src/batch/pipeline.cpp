@@ -351,24 +351,6 @@ Outcome convert_input(const Pipeline& pipeline, const Reader& read) {
 
 namespace {
 
-// Reads `read` to its end as text, giving each piece to `take`, and writes
-// what has been made before each read.
-template <typename Take>
-Outcome read_text(Run& run, const Reader& read, bool as_read, Take take) {
-    std::vector<char> chunk(kChunk);
-    InputText input;
-    input.as_read = as_read;
-    std::string error;
-    for (bool more = true; more && flush_output(run.output);) {
-        const std::size_t got = read(chunk.data(), chunk.size(), error);
-        more = got != 0;
-        take(input_text(input, std::string_view(chunk.data(), got)), !more);
-    }
-    Outcome outcome = finish(run);
-    outcome.read_error = error;
-    return outcome;
-}
-
 // `name` appended to `out` as a terminal may be given it: each control
 // character (C0, DEL, C1) and each byte that begins no valid UTF-8
 // sequence as '?'.
@@ -378,7 +360,7 @@ void append_printable(std::string& out, std::string_view name) {
             return at + i < name.size() ? static_cast<unsigned char>(name[at + i]) : 0u;
         };
         const unsigned lead = byte(0);
-        std::size_t length = lead < 0x80                   ? 1
+        std::size_t length = lead < 0x80                    ? 1
                              : lead >= 0xC2 && lead <= 0xDF ? 2
                              : lead >= 0xE0 && lead <= 0xEF ? 3
                              : lead >= 0xF0 && lead <= 0xF4 ? 4
@@ -397,13 +379,14 @@ void append_printable(std::string& out, std::string_view name) {
     }
 }
 
-// Appends " [NAME]" to `out` for the address `text`: the first that
+// Appends " [NAME]" to `out` for an address found: the first that
 // applies of its well-known use's name, its block's organisation and what
 // kind it is.
-void append_annotation(std::string& out, std::string_view text, const OwnerTable& table) {
+void append_annotation(std::string& out, InputType type, const Bytes& address,
+                       const OwnerTable& table) {
     RecordSource source;
-    thread_local Bytes address, eui48, eui64;
-    parse_identifier(text, source.type, address);
+    thread_local Bytes eui48, eui64;
+    source.type = type;
     source.address = &address;
     source.owner = lookup_owner(address, table);
     const Facts facts = facts_of(source, Needs::kKind, eui48, eui64);
@@ -424,48 +407,119 @@ void append_annotation(std::string& out, std::string_view text, const OwnerTable
     out += ']';
 }
 
-}  // namespace
-
-Outcome scan_input(const Pipeline& pipeline, const Reader& read) {
-    Run run = start(pipeline);
-    Scanner scanner;
-    Group group;
-    // The texts of the group's addresses, which its items view.
-    std::vector<std::string> texts(kGroup);
+// What one thread scanning text keeps from piece to piece: where its scan
+// stands, and what it makes: records of the addresses found, or the text
+// with their names.
+struct Scanning {
+    Run run;
+    bool annotate;
+    Scanner scanner{};
     bool found = false;
-    const FoundAddress record = [&](std::string_view address, std::size_t line, std::string*) {
-        found = true;
-        std::string& text = texts[group.size];
-        text.assign(address);
-        add(run, group, text, "line", line, true);
+    // Records: the group's addresses, which its items view.
+    Group group{};
+    std::vector<std::string> texts = std::vector<std::string>(kGroup);
+    // Annotation: the addresses found in a piece, where their names go in
+    // `echo`. Why: their owners' loads are started together, and overlap.
+    struct Mark {
+        std::size_t at;
+        InputType type;
+        Bytes address;
     };
-    Outcome outcome = read_text(run, read, false, [&](std::string_view text, bool end) {
-        if (!text.empty()) scan_text(scanner, text, nullptr, record);
-        if (end) scan_text(scanner, {}, nullptr, record);
-        convert(run, group);
+    std::vector<Mark> marks{};
+    std::size_t count = 0;
+    std::string echo{}, annotated{};
+};
+
+// Scans `text`, the next piece (the end too if `end`), into its records or
+// its annotated text.
+void scan_piece(Scanning& job, std::string_view text, bool end) {
+    const FoundAddress found = [&](std::string_view address, InputType type, const Bytes& bytes,
+                                   std::size_t line, std::string* echo) {
+        job.found = true;
+        if (echo != nullptr) {
+            if (job.count == job.marks.size()) job.marks.emplace_back();
+            job.marks[job.count++] = {echo->size(), type, bytes};
+            return;
+        }
+        std::string& kept = job.texts[job.group.size];
+        kept.assign(address);
+        add(job.run, job.group, kept, "line", line, true);
+    };
+    std::string* const echo = job.annotate ? &job.echo : nullptr;
+    job.echo.clear();
+    job.count = 0;
+    if (!text.empty()) scan_text(job.scanner, text, echo, found);
+    if (end) scan_text(job.scanner, {}, echo, found);
+    if (!job.annotate) return convert(job.run, job.group);
+    for (std::size_t i = 0; i < job.count; ++i) prefetch_owner(job.marks[i].address, job.run.table);
+    job.annotated.clear();
+    std::size_t copied = 0;
+    for (std::size_t i = 0; i < job.count; ++i) {
+        job.annotated.append(job.echo, copied, job.marks[i].at - copied);
+        append_annotation(job.annotated, job.marks[i].type, job.marks[i].address, job.run.table);
+        copied = job.marks[i].at;
+    }
+    job.annotated.append(job.echo, copied, std::string::npos);
+    append_records(job.run.output, job.annotated.size(), [&](char* out) {
+        return std::copy(job.annotated.begin(), job.annotated.end(), out);
     });
-    outcome.found = found;
+}
+
+// Scans the text of `read` to its end, a block's second half from a line's
+// start on the worker (none: on this thread alone), writing what has been
+// made before each read.
+Outcome scan_all(const Pipeline& pipeline, const Reader& read, bool annotate) {
+    Scanning job{start(pipeline), annotate};
+    Scanning other{
+        Run{*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages}, false},
+        annotate};
+    Worker worker;
+    const bool threads =
+        pipeline.threads && std::thread::hardware_concurrency() > 1 && worker.start();
+    std::vector<char> chunk(kChunk);
+    InputText input;
+    input.as_read = annotate;
+    std::string error;
+    for (bool more = true; more && flush_output(job.run.output);) {
+        const std::size_t got = read(chunk.data(), chunk.size(), error);
+        more = got != 0;
+        const std::string_view text = input_text(input, std::string_view(chunk.data(), got));
+        const std::size_t half =
+            threads && text.size() >= kShareAt ? text.find('\n', text.size() / 2) : text.npos;
+        if (half == text.npos) {
+            scan_piece(job, text, !more);
+            continue;
+        }
+        const std::string_view first = text.substr(0, half + 1), second = text.substr(half + 1);
+        other.scanner = Scanner{};
+        other.scanner.line = job.scanner.line +
+                             static_cast<std::size_t>(std::count(first.begin(), first.end(), '\n'));
+        worker.give([&] { scan_piece(other, second, false); });
+        scan_piece(job, first, false);
+        worker.wait();
+        job.scanner = other.scanner;
+        job.found = job.found || other.found;
+        flush_output(job.run.output);
+        flush_output(other.run.output);
+        if (job.run.output.error == 0) job.run.output.error = other.run.output.error;
+        job.run.output.messages_lost =
+            job.run.output.messages_lost || other.run.output.messages_lost;
+        if (!more) scan_piece(job, {}, true);
+    }
+    Outcome outcome = finish(job.run);
+    outcome.read_error = error;
+    outcome.found = job.found;
     return outcome;
 }
 
+}  // namespace
+
+Outcome scan_input(const Pipeline& pipeline, const Reader& read) {
+    return scan_all(pipeline, read, false);
+}
+
 Outcome annotate_input(const Pipeline& pipeline, const Reader& read) {
-    Run run{*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages}, true};
-    Scanner scanner;
-    std::string echo;
-    bool found = false;
-    const FoundAddress name = [&](std::string_view address, std::size_t, std::string* out) {
-        found = true;
-        append_annotation(*out, address, run.table);
-    };
-    Outcome outcome = read_text(run, read, true, [&](std::string_view text, bool end) {
-        echo.clear();
-        if (!text.empty()) scan_text(scanner, text, &echo, name);
-        if (end) scan_text(scanner, {}, &echo, name);
-        append_records(run.output, echo.size(),
-                       [&](char* out) { return std::copy(echo.begin(), echo.end(), out); });
-    });
-    outcome.found = found;
-    return outcome;
+    return scan_all(pipeline, read, true);
 }
 
 Outcome convert_arguments(const Pipeline& pipeline, const std::vector<std::string>& arguments) {

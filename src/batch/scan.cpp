@@ -66,7 +66,7 @@ struct Pass {
         if (parse_identifier(text, type, bytes) &&
             (type == InputType::kEui48 || type == InputType::kEui64)) {
             if (whole_at != std::string_view::npos) release(whole_at);
-            found(text, s.line, echo);
+            found(text, type, bytes, s.line, echo);
         }
     }
 

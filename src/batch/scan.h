@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "notation/bytes.h"
+#include "notation/parse.h"
+
 namespace hexalune {
 
 /// Where a scan of text read in pieces stands, kept from piece to piece.
@@ -31,11 +34,12 @@ struct Scanner {
     std::string held;       // read, not yet given back: what follows `whole`
 };
 
-/// Called for each address found, with its text and line, as soon as what
-/// follows it shows it ends; `echo` as scan_text's, where what it appends
-/// stands right after the address.
-using FoundAddress =
-    std::function<void(std::string_view address, std::size_t line, std::string* echo)>;
+/// Called for each address found, with its text, what parse_identifier
+/// reads in it, and its line, as soon as what follows it shows it ends;
+/// `echo` as scan_text's, where what it appends stands right after the
+/// address.
+using FoundAddress = std::function<void(std::string_view address, InputType type,
+                                        const Bytes& bytes, std::size_t line, std::string* echo)>;
 
 /// Scans `piece`, the next text read (empty: the end of the text), calling
 /// `found` for each address. With `echo`, appends the text to it as it
