@@ -27,6 +27,7 @@ struct Scanner {
     std::string address;    // the live run's groups and separators so far
     std::size_t whole = 0;  // of them, up to the end of its last whole group
     int groups = 0;         // whole groups in it
+    std::size_t shortest = 0, longest = 0;  // of its whole groups
     std::size_t group = 0;  // characters of the group being read
     bool word = false;      // the group being read holds a letter beyond f
     char separator = 0;     // the character before, if it was a separator
