@@ -382,13 +382,13 @@ void append_printable(std::string& out, std::string_view name) {
 // Appends " [NAME]" to `out` for an address found: the first that
 // applies of its well-known use's name, its block's organisation and what
 // kind it is.
-void append_annotation(std::string& out, InputType type, const Bytes& address,
+void append_annotation(std::string& out, InputType type, const Bytes& address, const Owner& owner,
                        const OwnerTable& table) {
     RecordSource source;
     thread_local Bytes eui48, eui64;
     source.type = type;
     source.address = &address;
-    source.owner = lookup_owner(address, table);
+    source.owner = owner;
     const Facts facts = facts_of(source, Needs::kKind, eui48, eui64);
     char name[kWellKnownNameRoom];
     std::string_view shown = facts.kind.randomized  ? "randomized"
@@ -400,7 +400,14 @@ void append_annotation(std::string& out, InputType type, const Bytes& address,
         shown = {name, static_cast<std::size_t>(
                            write_well_known_name(name, *facts.kind.well_known, mac) - name)};
     } else if (source.owner.block.record != kNoRecord) {
-        shown = assignee(table, source.owner.block.record).organization;
+        const FlaggedAssignee block = flagged_assignee(table, source.owner.block.record);
+        // Why: nearly every organisation is printable ASCII, which the
+        // table says, and is copied whole.
+        if ((block.organization_flags & kPlain) != 0) {
+            ((out += " [") += block.organization) += ']';
+            return;
+        }
+        shown = block.organization;
     }
     out += " [";
     append_printable(out, shown);
@@ -424,6 +431,7 @@ struct Scanning {
         std::size_t at;
         InputType type;
         Bytes address;
+        Owner owner;
     };
     std::vector<Mark> marks{};
     std::size_t count = 0;
@@ -438,7 +446,7 @@ void scan_piece(Scanning& job, std::string_view text, bool end) {
         job.found = true;
         if (echo != nullptr) {
             if (job.count == job.marks.size()) job.marks.emplace_back();
-            job.marks[job.count++] = {echo->size(), type, bytes};
+            job.marks[job.count++] = {echo->size(), type, bytes, {}};
             return;
         }
         std::string& kept = job.texts[job.group.size];
@@ -451,13 +459,25 @@ void scan_piece(Scanning& job, std::string_view text, bool end) {
     if (!text.empty()) scan_text(job.scanner, text, echo, found);
     if (end) scan_text(job.scanner, {}, echo, found);
     if (!job.annotate) return convert(job.run, job.group);
-    for (std::size_t i = 0; i < job.count; ++i) prefetch_owner(job.marks[i].address, job.run.table);
     job.annotated.clear();
     std::size_t copied = 0;
-    for (std::size_t i = 0; i < job.count; ++i) {
-        job.annotated.append(job.echo, copied, job.marks[i].at - copied);
-        append_annotation(job.annotated, job.marks[i].type, job.marks[i].address, job.run.table);
-        copied = job.marks[i].at;
+    const OwnerTable& table = job.run.table;
+    for (std::size_t first = 0; first < job.count; first += kGroup) {
+        const std::size_t last = std::min(first + kGroup, job.count);
+        for (std::size_t i = first; i < last; ++i) prefetch_owner(job.marks[i].address, table);
+        for (std::size_t i = first; i < last; ++i) {
+            job.marks[i].owner = lookup_owner(job.marks[i].address, table);
+            prefetch_assignee(table, job.marks[i].owner.block.record, false);
+        }
+        for (std::size_t i = first; i < last; ++i) {
+            prefetch_assignee(table, job.marks[i].owner.block.record, true);
+        }
+        for (std::size_t i = first; i < last; ++i) {
+            const Scanning::Mark& mark = job.marks[i];
+            job.annotated.append(job.echo, copied, mark.at - copied);
+            append_annotation(job.annotated, mark.type, mark.address, mark.owner, table);
+            copied = mark.at;
+        }
     }
     job.annotated.append(job.echo, copied, std::string::npos);
     append_records(job.run.output, job.annotated.size(), [&](char* out) {
