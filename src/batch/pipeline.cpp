@@ -55,6 +55,7 @@ struct Item {
     std::size_t number;
     std::size_t line;   // as RecordSource's
     bool cut;           // longer than kLineLimit: the text is its start
+    bool read = false;  // `type` and `address` are set already: it was found in text
     bool valid;         // it names an address: `type`, `address` and `owner` say what
     const char* error;  // why it does not, where it reads as something else
     InputType type;
@@ -104,7 +105,8 @@ void convert(Run& run, Group& group) {
         return any_of(needs, assignee) ? record : kNoRecord;
     };
     for (Item* item = group.items.data(); item != end; ++item) {
-        identify(*item);
+        if (!item->read) identify(*item);
+        item->read = false;
         if (item->valid) prefetch_owner(item->key(), run.table);
     }
     for (Item* item = group.items.data(); item != end; ++item) {
@@ -451,6 +453,12 @@ void scan_piece(Scanning& job, std::string_view text, bool end) {
         }
         std::string& kept = job.texts[job.group.size];
         kept.assign(address);
+        Item& item = job.group.items[job.group.size];
+        item.type = type;
+        item.address = bytes;
+        item.valid = true;
+        item.error = nullptr;
+        item.read = true;
         add(job.run, job.group, kept, "line", line, true);
     };
     std::string* const echo = job.annotate ? &job.echo : nullptr;
