@@ -31,8 +31,9 @@ const int kExitInvalid = 1;
 const int kExitFailure = 2;
 
 const char kUsage[] =
-    "Usage: hexalune-batch [--json | --csv] [--fields LIST] [--registry DIR] [--]\n"
-    "                      [ADDRESS...]\n"
+    "Usage: hexalune-batch [--json | --csv] [--fields LIST] [--scan] [--registry DIR]\n"
+    "                      [--] [ADDRESS...]\n"
+    "       hexalune-batch --annotate [--registry DIR]\n"
     "Converts MAC addresses into records: every notation, the group and local\n"
     "bits, and the owner from the IEEE registry. Without an ADDRESS, reads them\n"
     "from standard input, one a line.\n"
@@ -41,20 +42,25 @@ const char kUsage[] =
     "  --csv           a header row, then one CSV row an address\n"
     "  --fields LIST   only these fields, in this order: CSV column names or\n"
     "                  nested fields, joined by ',' (input,eui48,oui_organization)\n"
+    "  --scan          a record for each address found in any text on standard\n"
+    "                  input (ip neigh, arp -a, a switch's MAC table, a log)\n"
+    "  --annotate      that text given back, with ' [NAME]' after each address\n"
     "  --registry DIR  read oui.csv, mam.csv, oui36.csv and iab.csv from DIR (as\n"
     "                  /usr/share/ieee-data) instead of the embedded listings\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and the registry listings, and exit\n"
     "\n"
-    "An address is six pairs of hexadecimal digits joined by ':' or '-', three\n"
-    "groups of four joined by '.', or twelve bare digits: 00:80:10:A4:00:0C,\n"
-    "00-80-10-a4-00-0c, 0080.10a4.000c, 008010A4000C. An EUI-64 (eight pairs,\n"
-    "four groups or 16 digits), an IPv6 address whose interface identifier holds\n"
-    "one (fe80::280:10ff:fea4:c%eth0) and an OUI alone (00:80:10) are read too.\n"
+    "An address is six pairs of hexadecimal digits joined by ':' or '-', six\n"
+    "groups of one or two joined by ':', three groups of four joined by '.' or\n"
+    "'-', two of six joined by '-', or twelve bare digits: 00:80:10:A4:00:0C,\n"
+    "0:80:10:a4:0:c, 0080.10a4.000c, 0080-10a4-000c, 008010-a4000c,\n"
+    "008010A4000C. An EUI-64 (eight pairs, four groups or 16 digits), an IPv6\n"
+    "address whose interface identifier holds one (fe80::280:10ff:fea4:c%eth0)\n"
+    "and an OUI alone (00:80:10) are read too.\n"
     "\n"
     "Exit status: 0 if every address was valid, 1 if one was not (or a usage\n"
     "error), 2 if a listing or the input could not be read or the output not\n"
-    "written.\n"
+    "written. With --scan or --annotate: 0 if an address was found, 1 if none.\n"
     "See hexalune-batch(1).\n";
 
 // Writes `bytes` to `stream` at once; gives 0, or why it could not (errno).
