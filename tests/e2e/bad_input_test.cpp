@@ -62,6 +62,10 @@ TEST(BadInput, ArgumentsAreRejected) {
     const BadInput cases[] = {
         {"empty, which is not a missing argument", ""},
         {"dashes", "00-80-10-A4-00-0C"},
+        // Switches' and BSD's notations, which hexalune-batch reads.
+        {"three groups of four joined by dashes", "0080-10A4-000C"},
+        {"two groups of six", "008010-A4000C"},
+        {"one-digit groups", "0:80:10:a4:0:c"},
         // Forms parse_mac accepts: validation is the stricter is_valid_mac.
         {"twelve bare digits", "008010A4000C"},
         {"one-digit group", "0:80:10:A4:00:0C"},

@@ -139,7 +139,9 @@ TEST(Batch, EveryNotation) {
         {"ac:de:48:00:00:80", "ac:de:48:00:00:80"},        // a record without an address
         {"38:8A:21:00:00:01", "38:8A:21:00:00:01"},        // quotes in the name
         {"00:80:10-A4:00:0C", "00:80:10-A4:00:0C"},        // mixed separators
-        {"0:80:10:a4:0:c", "0:80:10:a4:0:c"},              // one-digit groups
+        {"0:80:10:a4:0:c", "0:80:10:a4:0:c"},              // macOS, BSD
+        {"0080-10A4-000c", "0080-10A4-000c"},              // Huawei, H3C, Comware
+        {"008010-a4000C", "008010-a4000C"},                // ProCurve, ArubaOS-Switch
         {"00:80:10:A4:00", "00:80:10:A4:00"},
         {"0080.10a4.000c.", "0080.10a4.000c."},
         {"00 80 10 a4 00 0c", "00 80 10 a4 00 0c"},
