@@ -89,6 +89,41 @@ struct Pass {
 
     void die() { s.state = Scanner::State::kDead; }
 
+    // At a run's start: if the run is nothing but groups of digits one
+    // separator apart, up to what ends it within the piece, takes it whole
+    // as the last of them ended; gives where to go on from (the run's last
+    // character), or `at` for each character to be taken in turn. Why:
+    // most runs of digits (addresses, IPv4 addresses) are such, and are
+    // taken in a fifth of the time (perf, ip neigh text).
+    std::size_t whole_run(std::size_t at) {
+        std::size_t end = at, groups = 1, group = 0, shortest = kLongest, longest = 0;
+        for (; end < piece.size() && end - at <= kLongest; ++end) {
+            const Kind kind = kKinds.of[static_cast<unsigned char>(piece[end])];
+            if (kind == kHex) {
+                ++group;
+                continue;
+            }
+            if (kind != kSeparator || group == 0) break;
+            shortest = std::min(shortest, group);
+            longest = std::max(longest, group);
+            group = 0;
+            ++groups;
+        }
+        if (end == piece.size() || end - at > kLongest || group == 0 ||
+            kKinds.of[static_cast<unsigned char>(piece[end])] != kOther) {
+            return at;
+        }
+        s.state = Scanner::State::kLive;
+        s.address.assign(piece.substr(at, end - at));
+        s.whole = s.address.size();
+        s.groups = static_cast<int>(groups);
+        s.shortest = std::min(shortest, group);
+        s.longest = std::max(longest, group);
+        s.group = 0;
+        whole_at = end;
+        return end - 1;
+    }
+
     void hex(char c, std::size_t at) {
         if (s.word) {
             ++s.group;
@@ -172,6 +207,11 @@ void scan_text(Scanner& scanner, std::string_view piece, std::string* echo,
         const char c = piece[at];
         switch (kKinds.of[static_cast<unsigned char>(c)]) {
             case kHex:
+                if (scanner.state == Scanner::State::kIdle && scanner.group == 0 &&
+                    scanner.separator == 0) {
+                    at = pass.whole_run(at);
+                    if (scanner.state == Scanner::State::kLive) break;
+                }
                 pass.hex(c, at);
                 break;
             case kLetter:
