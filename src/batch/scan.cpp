@@ -145,7 +145,11 @@ struct Pass {
     }
 
     void letter() {
-        if (!s.word && s.group > kLongestGroup) {
+        if (s.word) {
+            ++s.group;
+            return;
+        }
+        if (s.group > kLongestGroup) {
             // Its first seven characters were digits: a group too long for
             // any notation, whatever follows, and the row of groups it is
             // in none. Why: what follows a live row's last group is held,
