@@ -31,8 +31,8 @@ const int kExitInvalid = 1;
 const int kExitFailure = 2;
 
 const char kUsage[] =
-    "Usage: hexalune-batch [--json | --csv] [--fields LIST] [--scan] [--registry DIR]\n"
-    "                      [--] [ADDRESS...]\n"
+    "Usage: hexalune-batch [--json | --csv] [--fields LIST] [--scan]\n"
+    "                      [--registry DIR] [--] [ADDRESS...]\n"
     "       hexalune-batch --annotate [--registry DIR]\n"
     "Converts MAC addresses into records: every notation, the group and local\n"
     "bits, and the owner from the IEEE registry. Without an ADDRESS, reads them\n"
