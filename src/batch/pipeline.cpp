@@ -266,6 +266,22 @@ private:
     std::atomic<bool> stopping_{false};
 };
 
+// Writes what `other`, the worker's run, made of a block's second half
+// after what `run` made of its first.
+void follow(Run& run, Run& other) {
+    flush_output(run.output);
+    flush_output(other.output);
+    if (run.output.error == 0) run.output.error = other.output.error;
+    run.output.messages_lost = run.output.messages_lost || other.output.messages_lost;
+    run.invalid = run.invalid || other.invalid;
+    other.invalid = false;
+}
+
+// The worker's run: its records wait for this thread's.
+Run worker_run(const Pipeline& pipeline) {
+    return {*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages}, false};
+}
+
 // As convert_lines, the second half of the lines on `worker` (null: none)
 // when there are enough of them, into `other`, the worker's run, kept
 // from block to block with its buffers. Why: on two processors a large
@@ -282,13 +298,7 @@ std::size_t convert_lines_shared(Run& run, Run& other, Worker* worker, std::stri
     worker->wait();
     const std::size_t total = count + second_count;
 
-    // The other half's records and messages follow this half's.
-    flush_output(run.output);
-    flush_output(other.output);
-    if (run.output.error == 0) run.output.error = other.output.error;
-    run.output.messages_lost = run.output.messages_lost || other.output.messages_lost;
-    run.invalid = run.invalid || other.invalid;
-    other.invalid = false;
+    follow(run, other);
     return total;
 }
 
@@ -309,8 +319,7 @@ Outcome finish(Run& run) {
 
 Outcome convert_input(const Pipeline& pipeline, const Reader& read) {
     Run run = start(pipeline);
-    Run other{*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages},
-              false};
+    Run other = worker_run(pipeline);
     Worker worker;
     const bool threads =
         pipeline.threads && std::thread::hardware_concurrency() > 1 && worker.start();
@@ -498,9 +507,7 @@ void scan_piece(Scanning& job, std::string_view text, bool end) {
 // made before each read.
 Outcome scan_all(const Pipeline& pipeline, const Reader& read, bool annotate) {
     Scanning job{start(pipeline), annotate};
-    Scanning other{
-        Run{*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages}, false},
-        annotate};
+    Scanning other{worker_run(pipeline), annotate};
     Worker worker;
     const bool threads =
         pipeline.threads && std::thread::hardware_concurrency() > 1 && worker.start();
@@ -527,11 +534,7 @@ Outcome scan_all(const Pipeline& pipeline, const Reader& read, bool annotate) {
         worker.wait();
         job.scanner = other.scanner;
         job.found = job.found || other.found;
-        flush_output(job.run.output);
-        flush_output(other.run.output);
-        if (job.run.output.error == 0) job.run.output.error = other.run.output.error;
-        job.run.output.messages_lost =
-            job.run.output.messages_lost || other.run.output.messages_lost;
+        follow(job.run, other.run);
         if (!more) scan_piece(job, {}, true);
     }
     Outcome outcome = finish(job.run);
