@@ -49,8 +49,10 @@ function(hexalune_add_listing target)
         add_library(${target} OBJECT ${source})
         # One literal of some megabytes, which is what it is meant to be; its
         # debug information would be a second copy of it.
-        target_compile_options(${target} PRIVATE
-                               $<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-Wno-overlength-strings -g0>)
+        # A source's options come after the warnings its target takes, so
+        # this one is not turned back on by clang's -Wpedantic.
+        set_source_files_properties(${source} PROPERTIES COMPILE_OPTIONS
+            "$<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-Wno-overlength-strings;-g0>")
     endif()
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${target} PRIVATE hexalune_warnings)
