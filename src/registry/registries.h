@@ -118,6 +118,8 @@ Owner lookup_owner(const Bytes& mac, const OwnerTable& table);
 struct Assignee {
     std::string_view organization;
     std::string_view address;
+    /// Its short name (short_name.h).
+    std::string_view short_name;
 };
 
 /// Record `record` (not kNoRecord) of `table`.

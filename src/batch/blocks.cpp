@@ -1,0 +1,31 @@
+#include "blocks.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace hexalune {
+
+std::vector<AddressBlock> registry_blocks(const OwnerTable& table) {
+    std::vector<AddressBlock> blocks;
+    blocks.reserve(record_count(table));
+    for (OwnerRecord& record : owner_records(table)) {
+        AddressBlock block;
+        block.registry = registry_name(record.registry);
+        block.bits = static_cast<unsigned>(4 * record.assignment.size());
+        std::uint64_t value = 0;
+        for (char c : record.assignment) value = value << 4 | (c <= '9' ? c - '0' : c - 'A' + 10);
+        block.first = value << (48 - block.bits);
+        block.last = block.first | ((std::uint64_t{1} << (48 - block.bits)) - 1);
+        block.assignment = std::move(record.assignment);
+        block.organization = record.assignee.organization;
+        block.address = record.assignee.address;
+        block.short_name = record.assignee.short_name;
+        blocks.push_back(std::move(block));
+    }
+    std::sort(blocks.begin(), blocks.end(), [](const AddressBlock& a, const AddressBlock& b) {
+        return std::tie(a.first, a.bits) < std::tie(b.first, b.bits);
+    });
+    return blocks;
+}
+
+}  // namespace hexalune

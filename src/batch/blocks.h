@@ -1,0 +1,33 @@
+#ifndef HEXALUNE_BATCH_BLOCKS_H_
+#define HEXALUNE_BATCH_BLOCKS_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "registry/registries.h"
+
+namespace hexalune {
+
+/// A block of addresses and whom it is assigned to: an IEEE assignment,
+/// or a prefix the user names.
+struct AddressBlock {
+    std::string_view registry;  // "MA-L", "MA-M", "MA-S", "IAB", or "names"
+    std::string assignment;     // its digits, upper case
+    unsigned bits = 24;
+    std::uint64_t first = 0;  // its first and last EUI-48, as numbers
+    std::uint64_t last = 0;
+    std::string_view organization;
+    std::string_view address;
+    std::string_view short_name;
+};
+
+/// The distinct assignments of `table` (of records for the same one, the
+/// last), sorted by `first`, then by `bits` ascending. Their texts are the
+/// table's.
+std::vector<AddressBlock> registry_blocks(const OwnerTable& table);
+
+}  // namespace hexalune
+
+#endif  // HEXALUNE_BATCH_BLOCKS_H_

@@ -1,0 +1,49 @@
+#ifndef HEXALUNE_BATCH_NAMES_H_
+#define HEXALUNE_BATCH_NAMES_H_
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "notation/bytes.h"
+
+namespace hexalune {
+
+/// A user's name for the addresses that begin with a prefix: the first
+/// `bits` (1 to 48) bits of `first`, an EUI-48 as a number whose other
+/// bits are 0.
+struct UserName {
+    std::uint64_t first = 0;
+    unsigned bits = 48;
+    std::string name;
+};
+
+/// The user's names, from their files in order: of names for the same
+/// prefix, the last read wins.
+class Names {
+public:
+    /// Adds the names of `text`, a names file's bytes, read from `file`:
+    /// lines "PREFIX NAME", separated by a TAB or spaces. PREFIX is hex
+    /// digits with any accepted separators or none, a whole address or a
+    /// prefix of any whole number of digits, with "/BITS" (1 to 48) if any.
+    /// "#" at a line's start or after white space begins a comment; blank
+    /// lines are skipped. A bad line is reported on `report` as
+    /// "FILE:LINE: reason" and skipped.
+    void add_file(std::string_view text, std::string_view file, std::ostream& report);
+
+    /// The name of the longest prefix that holds the six-byte `mac`; data()
+    /// null for none.
+    std::string_view label(const Bytes& mac) const;
+
+    /// The distinct prefixes, each with the name that wins, sorted by
+    /// `first`, then by `bits` ascending.
+    std::vector<UserName> list() const;
+
+    bool empty() const;
+};
+
+}  // namespace hexalune
+
+#endif  // HEXALUNE_BATCH_NAMES_H_
