@@ -1,5 +1,8 @@
 #include "options.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace hexalune {
 
 namespace {
@@ -53,13 +56,42 @@ Options parse_options(const std::vector<std::string>& arguments) {
                 options.error = "option '--registry' needs a directory";
                 return options;
             }
+        } else if (std::optional<std::string> file; option(arguments, i, "--names", file)) {
+            if (!file || file->empty()) {
+                options.error = "option '--names' needs a file";
+                return options;
+            }
+            options.names_files.push_back(*file);
+        } else if (option(arguments, i, "--export", options.export_format)) {
+            const auto& formats = kExportFormats;
+            if (!options.export_format ||
+                std::find(std::begin(formats), std::end(formats), *options.export_format) ==
+                    std::end(formats)) {
+                options.error = "option '--export' needs one of:";
+                for (const char* format : formats) (options.error += ' ') += format;
+                return options;
+            }
+        } else if (option(arguments, i, "--search", options.search)) {
+            if (!options.search) {
+                options.error = "option '--search' needs a text";
+                return options;
+            }
         } else {
             options.error = "unknown option '" + argument + "'";
             return options;
         }
     }
     options.addresses.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.end());
-    if (options.scan && options.annotate) {
+    const bool blocks = options.export_format || options.search;
+    if (options.export_format && options.search) {
+        options.error = "options '--export' and '--search' go alone";
+    } else if (blocks && (!options.addresses.empty() || options.scan || options.annotate ||
+                          options.fields)) {
+        options.error = std::string("option '") + (options.search ? "--search" : "--export") +
+                        "' writes block records: no ADDRESS, --scan, --annotate or --fields";
+    } else if (options.export_format && options.format_given) {
+        options.error = "option '--export' names its format: no --json or --csv";
+    } else if (options.scan && options.annotate) {
         options.error = "options '--scan' and '--annotate' go alone";
     } else if ((options.scan || options.annotate) && !options.addresses.empty()) {
         options.error = std::string("option '") + (options.scan ? "--scan" : "--annotate") +
