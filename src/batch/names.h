@@ -42,6 +42,9 @@ public:
     std::vector<UserName> list() const;
 
     bool empty() const;
+
+private:
+    std::vector<UserName> names_;
 };
 
 }  // namespace hexalune
