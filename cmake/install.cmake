@@ -102,7 +102,8 @@ set(hexalune_public_headers
     registry/lookup.h
     registry/oui_info.h
     registry/registries.h
-    registry/resource.h)
+    registry/resource.h
+    registry/short_name.h)
 foreach(header ${hexalune_public_headers})
     get_filename_component(header_dir ${header} DIRECTORY)
     install(FILES ${PROJECT_SOURCE_DIR}/src/${header}

@@ -146,6 +146,10 @@ std::vector<Part> owner_parts() {
                               const FlaggedAssignee& a = Block ? f.source.block : f.source.oui;
                               return Text{a.address, a.address_flags};
                           })));
+    parts.push_back(named("short", text([](const Facts& f, char*) {
+                              const FlaggedAssignee& a = Block ? f.source.block : f.source.oui;
+                              return Text{a.short_name, a.short_name_flags};
+                          })));
     return parts;
 }
 

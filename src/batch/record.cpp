@@ -396,7 +396,8 @@ std::size_t record_room(const RecordSource& source) {
         return room + escaped_room(source.error != nullptr ? source.error : kInvalidMac);
     }
     for (const FlaggedAssignee* owner : {&source.oui, &source.block}) {
-        room += escaped_room(owner->organization) + escaped_room(owner->address);
+        room += escaped_room(owner->organization) + escaped_room(owner->address) +
+                escaped_room(owner->short_name);
     }
     return room;
 }

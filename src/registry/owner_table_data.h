@@ -19,17 +19,20 @@ namespace hexalune {
 struct OwnerTable::Arrays {
     const std::uint64_t* slots;  // open addressing, at most half full, a power of two
     std::size_t slot_count;
-    const std::uint32_t* records;  // per record, where its two texts begin in `text`
+    const std::uint32_t* records;  // per record, where its kRecordTexts texts begin in `text`
     std::size_t record_count;
     const char* text;
     std::size_t text_size;
     std::array<std::size_t, 4> assignments;  // indexed by Registry
 };
 
+/// A record's texts: its organization, address and short name.
+constexpr std::size_t kRecordTexts = 3;
+
 /// A copy of a table's arrays.
 struct OwnerTableData {
     std::vector<std::uint64_t> slots;
-    std::vector<std::uint32_t> records;  // two a record
+    std::vector<std::uint32_t> records;  // kRecordTexts a record
     std::vector<char> text;
     std::array<std::size_t, 4> assignments{};
 };

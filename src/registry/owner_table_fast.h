@@ -29,6 +29,7 @@ enum TextFlags : unsigned { kPlain = 1, kNoComma = 2 };
 struct FlaggedAssignee : Assignee {
     unsigned organization_flags = 0;  // TextFlags
     unsigned address_flags = 0;
+    unsigned short_name_flags = 0;
 };
 
 /// Record `record` (not kNoRecord) of `table`, with its texts' TextFlags.

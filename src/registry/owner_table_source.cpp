@@ -50,7 +50,7 @@ std::string table_source(const OwnerTableData& data) {
         << string_rows({data.text.data(), data.text.size()}, kOwnerTextRow, RowLayout::kTerminated);
     out << "\n};\n\n}  // namespace\n\nconst OwnerTable& embedded_owner_table() {\n"
         << "    static const OwnerTable::Arrays kArrays = {kSlots, " << data.slots.size()
-        << ", kRecords, " << data.records.size() / 2
+        << ", kRecords, " << data.records.size() / kRecordTexts
         << ",\n        reinterpret_cast<const char*>(kText), " << data.text.size()
         << ",\n        {";
     for (std::size_t count : data.assignments) out << count << "u, ";

@@ -4,11 +4,13 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "csv_record_reader.h"
 #include "owner_table_data.h"
 #include "owner_table_fast.h"
+#include "short_name.h"
 
 namespace hexalune {
 
@@ -18,7 +20,7 @@ namespace {
 // plus one above the prefix's 36 bits, bit 39 for an MA-L prefix that other
 // registries subdivide, and the record's number from bit 40 (kNoRecord for
 // a subdivided prefix with no MA-L record); 0 is a free slot. A record is
-// where its organization and then its address begin in the text: each two
+// where its kRecordTexts texts begin in the text: each two
 // bytes, low byte first, of its length and TextFlags (kTextFlagShift bits
 // up), then its bytes. Equal texts are stored once.
 constexpr int kTextFlagShift = 14;
@@ -153,8 +155,9 @@ OwnerTable table_of(OwnerTableData data) {
     auto built = std::make_shared<Built>();
     built->data = std::move(data);
     const OwnerTableData& d = built->data;
-    built->arrays = {d.slots.data(), d.slots.size(), d.records.data(), d.records.size() / 2,
-                     d.text.data(),  d.text.size(),  d.assignments};
+    built->arrays = {
+        d.slots.data(), d.slots.size(), d.records.data(), d.records.size() / kRecordTexts,
+        d.text.data(),  d.text.size(),  d.assignments};
     return OwnerTable(std::shared_ptr<const OwnerTable::Arrays>(built, &built->arrays));
 }
 
@@ -218,7 +221,7 @@ OwnerTable build_owner_table(const Listings& listings) {
         for (const ListingRecord& record : listings[number(registry)]) {
             ++records;
             ++keys;
-            text += 4 + record.organization.size() + record.address.size();
+            text += 6 + record.organization.size() + record.address.size() + 4 * kShortNameLength;
             if (registry == Registry::kMaL) continue;
             keys +=
                 last == nullptr || last->assignment.substr(0, 6) != record.assignment.substr(0, 6);
@@ -226,7 +229,7 @@ OwnerTable build_owner_table(const Listings& listings) {
         }
     }
     data.text.reserve(text + text / 8);
-    data.records.reserve(2 * records);
+    data.records.reserve(kRecordTexts * records);
     std::size_t size = 16;
     while (size < 2 * keys) size *= 2;
     data.slots.resize(size);
@@ -237,17 +240,18 @@ OwnerTable build_owner_table(const Listings& listings) {
         slot = (contents & kSubdivided) != 0 && slot != 0 ? slot | kSubdivided
                                                           : contents | (slot & kSubdivided);
     };
-    Pool pool(data.text, 2 * records);
+    Pool pool(data.text, kRecordTexts * records);
     for (Registry registry : kRegistries) {
         const std::size_t digits = assignment_digits(registry);
         for (const ListingRecord& record : listings[number(registry)]) {
             const std::int64_t value = prefix_value(record.assignment, digits);
             if (value < 0) continue;
             ++data.assignments[number(registry)];
-            const std::size_t at = data.records.size() / 2;
+            const std::size_t at = data.records.size() / kRecordTexts;
             if (at >= kNoRecord) throw std::length_error("owner table: too many records");
             data.records.push_back(pool.add(record.organization));
             data.records.push_back(pool.add(record.address));
+            data.records.push_back(pool.add(short_name(record.organization, record.assignment)));
             const std::uint64_t key = key_of(registry, static_cast<std::uint64_t>(value));
             put(key, key | std::uint64_t{at} << kRecordShift);
             if (registry != Registry::kMaL) {
@@ -263,7 +267,7 @@ OwnerTable build_owner_table(const Listings& listings) {
 OwnerTableData owner_table_data(const OwnerTable& table) {
     const OwnerTable::Arrays& a = *table.arrays();
     return {{a.slots, a.slots + a.slot_count},
-            {a.records, a.records + 2 * a.record_count},
+            {a.records, a.records + kRecordTexts * a.record_count},
             {a.text, a.text + a.text_size},
             a.assignments};
 }
@@ -315,13 +319,11 @@ Owner lookup_owner(const Bytes& mac, const OwnerTable& table) {
 
 FlaggedAssignee flagged_assignee(const OwnerTable& table, std::uint32_t record) {
     const OwnerTable::Arrays& a = *table.arrays();
-    const auto organization = text_at(a.text + a.records[2 * std::size_t{record}]);
-    const auto address = text_at(a.text + a.records[2 * std::size_t{record} + 1]);
+    const std::uint32_t* entry = a.records + kRecordTexts * std::size_t{record};
     FlaggedAssignee found;
-    found.organization = organization.first;
-    found.address = address.first;
-    found.organization_flags = organization.second;
-    found.address_flags = address.second;
+    std::tie(found.organization, found.organization_flags) = text_at(a.text + entry[0]);
+    std::tie(found.address, found.address_flags) = text_at(a.text + entry[1]);
+    std::tie(found.short_name, found.short_name_flags) = text_at(a.text + entry[2]);
     return found;
 }
 
@@ -334,10 +336,9 @@ void prefetch_assignee([[maybe_unused]] const OwnerTable& table,
 #if defined(__GNUC__)
     if (record == kNoRecord) return;
     const OwnerTable::Arrays& a = *table.arrays();
-    const std::uint32_t* entry = a.records + 2 * std::size_t{record};
+    const std::uint32_t* entry = a.records + kRecordTexts * std::size_t{record};
     if (!text) return __builtin_prefetch(entry);
-    __builtin_prefetch(a.text + entry[0]);
-    __builtin_prefetch(a.text + entry[1]);
+    for (std::size_t i = 0; i < kRecordTexts; ++i) __builtin_prefetch(a.text + entry[i]);
 #endif
 }
 

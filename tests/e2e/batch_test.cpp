@@ -523,7 +523,8 @@ TEST(Batch, RegistryDirectory) {
     EXPECT_EQ(renamed.exit_status, 0);
     EXPECT_NE(renamed.out.find("\"COMMODORE RENAMED INTERNATIONAL\""), std::string::npos);
     const std::string three_lines = "Line one\\r\\nMA-L,DDEEFF,Spoofed Corp,Nowhere\\r\\nend ";
-    EXPECT_NE(renamed.out.find("\"" + three_lines + "\"}"), std::string::npos);
+    EXPECT_NE(renamed.out.find("\"" + three_lines + "\",\"short\":\"OrgTwo\"}"),
+              std::string::npos);
     EXPECT_NE(renamed.out.find("\"oui\":null,\"block\":null,"), std::string::npos);
     EXPECT_NE(run_batch({"--registry=" + directory, "--version"}).out.find(directory),
               std::string::npos);

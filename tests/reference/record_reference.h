@@ -16,6 +16,7 @@
 #include "reference/notation_reference.h"
 #include "reference/registry_reference.h"
 #include "reference/well_known_reference.h"
+#include "registry/short_name.h"
 
 namespace hexalune_reference {
 
@@ -84,8 +85,9 @@ using Maps = std::array<hexalune::RegistryMap, 4>;
 inline std::string csv_header() {
     return "input,eui48,eui48_bit_reversed,eui48_dot,eui48_integer,eui64,eui64_bit_reversed,"
            "eui64_dot,eui64_integer,contained_mac48,contained_eui48,contained_eui48_ul,"
-           "ipv6_link_local,multicast,local,oui_assignment,oui_organization,oui_address,"
-           "block_registry,block_assignment,block_organization,block_address,input_type,cast,"
+           "ipv6_link_local,multicast,local,oui_assignment,oui_organization,oui_address,oui_short,"
+           "block_registry,block_assignment,block_organization,block_address,block_short,"
+           "input_type,cast,"
            "slap,randomized,well_known_name,well_known_reference,line,error\n";
 }
 
@@ -125,13 +127,16 @@ inline std::string record(const std::string& input, bool cut, const Maps& maps, 
     const auto owner = [&](const std::string& name, const std::optional<Block>& block,
                            bool registry) {
         const Block b = block.value_or(Block{});
-        const std::string fields[][2] = {{"registry", b.registry},
-                                         {"assignment", b.record.assignment},
-                                         {"organization", b.record.organization},
-                                         {"address", b.record.address}};
+        const std::string fields[][2] = {
+            {"registry", b.registry},
+            {"assignment", b.record.assignment},
+            {"organization", b.record.organization},
+            {"address", b.record.address},
+            {"short", block ? hexalune::short_name(b.record.organization, b.record.assignment)
+                            : ""}};
         if (json) out += ",\"" + name + "\":" + (block ? "" : "null");
         first = json;
-        for (std::size_t i = registry ? 0 : 1; i < 4 && (block || !json); ++i) {
+        for (std::size_t i = registry ? 0 : 1; i < 5 && (block || !json); ++i) {
             add(fields[i][0], fields[i][1], true);
         }
         if (json && block) out += '}';
@@ -144,7 +149,7 @@ inline std::string record(const std::string& input, bool cut, const Maps& maps, 
     const bool no_mac = ipv6 && ((*id)[11] != 0xff || (*id)[12] != 0xfe);
     const std::string number = line != 0 ? std::to_string(line) : json ? "null" : "";
     if (!id || no_mac) {
-        for (int i = 0; i < 27 && !json; ++i) add("", "", true);
+        for (int i = 0; i < 29 && !json; ++i) add("", "", true);
         add("line", number, false);
         add("error",
             no_mac ? "IPv6 interface identifier holds no MAC address" : "invalid MAC address",
