@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 
 #include "csv_record_reader.h"
@@ -241,6 +242,10 @@ OwnerTable build_owner_table(const Listings& listings) {
                                                           : contents | (slot & kSubdivided);
     };
     Pool pool(data.text, kRecordTexts * records);
+    // Why each organisation's short name is made once: 57,720 records name
+    // 33,627 organisations (data/), and a name costs more than a lookup.
+    std::unordered_map<std::uint32_t, std::uint32_t> short_names;
+    short_names.reserve(records);
     for (Registry registry : kRegistries) {
         const std::size_t digits = assignment_digits(registry);
         for (const ListingRecord& record : listings[number(registry)]) {
@@ -249,9 +254,19 @@ OwnerTable build_owner_table(const Listings& listings) {
             ++data.assignments[number(registry)];
             const std::size_t at = data.records.size() / kRecordTexts;
             if (at >= kNoRecord) throw std::length_error("owner table: too many records");
-            data.records.push_back(pool.add(record.organization));
+            const std::uint32_t organization = pool.add(record.organization);
+            data.records.push_back(organization);
             data.records.push_back(pool.add(record.address));
-            data.records.push_back(pool.add(short_name(record.organization, record.assignment)));
+            const auto known = short_names.find(organization);
+            if (known != short_names.end()) {
+                data.records.push_back(known->second);
+            } else {
+                const std::string name = short_name(record.organization, record.assignment);
+                data.records.push_back(pool.add(name));
+                // A name made of the assignment is this record's alone.
+                if (name != record.assignment)
+                    short_names.emplace(organization, data.records.back());
+            }
             const std::uint64_t key = key_of(registry, static_cast<std::uint64_t>(value));
             put(key, key | std::uint64_t{at} << kRecordShift);
             if (registry != Registry::kMaL) {
