@@ -1,8 +1,9 @@
 // The listing reader: split_csv_line on the whole input as one line, and
 // parse_oui_database on the input as a listing, both compared with the
 // tests' plain character-by-character reference reader; and the RFC 4180 one,
-// with the owner table built from its records as an MA-L listing, and with
-// the records checked to be an MA-L listing's.
+// with the owner table built from its records as an MA-L listing (its short
+// names each a token of the organisation's characters), and with the records
+// checked to be an MA-L listing's.
 
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +18,7 @@
 #include "registry/csv_line_reader.h"
 #include "registry/csv_record_reader.h"
 #include "registry/registries.h"
+#include "registry/short_name.h"
 
 namespace {
 
@@ -67,14 +69,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const hexalune::OwnerTable table = hexalune::build_owner_table(listings);
     for (const hexalune::ListingRecord& record : listings[3]) {
         const hexalune::OUIInfo& expected = records.at(std::string(record.assignment));
-        FUZZ_CHECK(record.organization == expected.organization && record.address == expected.address);
+        FUZZ_CHECK(record.organization == expected.organization &&
+                   record.address == expected.address);
         const std::optional<hexalune::Bytes> mac = address_of(record.assignment);
         if (!mac) continue;  // no address has it
         const hexalune::Owner owner = hexalune::lookup_owner(*mac, table);
         FUZZ_CHECK(owner.oui != hexalune::kNoRecord);
         const hexalune::Assignee found = hexalune::assignee(table, owner.oui);
-        FUZZ_CHECK(found.organization == expected.organization && found.address == expected.address);
+        FUZZ_CHECK(found.organization == expected.organization &&
+                   found.address == expected.address);
+        FUZZ_CHECK(hexalune_reference::short_name_holds(
+            std::string(found.short_name), expected.organization, std::string(record.assignment)));
     }
+    FUZZ_CHECK(hexalune_reference::short_name_holds(hexalune::short_name(text, "0055DA0"), text,
+                                                    "0055DA0"));
 
     // As the MA-L listing: refused unless its first line is the header, and
     // otherwise those records that are MA-L's by registry and assignment.
