@@ -5,6 +5,10 @@
 
 namespace hexalune {
 
+bool comes_before(const AddressBlock& a, const AddressBlock& b) {
+    return std::tie(a.first, a.bits) < std::tie(b.first, b.bits);
+}
+
 std::vector<AddressBlock> registry_blocks(const OwnerTable& table) {
     std::vector<AddressBlock> blocks;
     blocks.reserve(record_count(table));
@@ -22,9 +26,7 @@ std::vector<AddressBlock> registry_blocks(const OwnerTable& table) {
         block.short_name = record.assignee.short_name;
         blocks.push_back(std::move(block));
     }
-    std::sort(blocks.begin(), blocks.end(), [](const AddressBlock& a, const AddressBlock& b) {
-        return std::tie(a.first, a.bits) < std::tie(b.first, b.bits);
-    });
+    std::sort(blocks.begin(), blocks.end(), comes_before);
     return blocks;
 }
 

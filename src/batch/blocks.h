@@ -23,6 +23,9 @@ struct AddressBlock {
     std::string_view short_name;
 };
 
+/// Whether `a` comes before `b`: by `first`, then by `bits` ascending.
+bool comes_before(const AddressBlock& a, const AddressBlock& b);
+
 /// The distinct assignments of `table` (of records for the same one, the
 /// last), sorted by `first`, then by `bits` ascending. Their texts are the
 /// table's.

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "block_record.h"
+#include "block_search.h"
 #include "listings.h"
 #include "options.h"
 #include "pipeline.h"
@@ -99,6 +101,23 @@ std::string version_text(const RegistryData& data) {
     return out.str();
 }
 
+// Writes the block records of --export json or csv, or of --search: every
+// assignment of `table`, or those a search finds, with the user's names;
+// gives the exit status.
+int write_blocks(const Options& options, const OwnerTable& table, const Names& names) {
+    std::vector<AddressBlock> blocks = registry_blocks(table);
+    const std::vector<UserName> named = options.search ? names.list() : std::vector<UserName>{};
+    if (options.search) blocks = search_blocks(blocks, named, *options.search);
+    const Format format = options.export_format == "csv"    ? Format::kCsv
+                          : options.export_format == "json" ? Format::kJson
+                                                            : options.format;
+    const int error = write_block_records(
+        blocks, format, [](std::string_view bytes) { return write_to(stdout, bytes); });
+    if (error != 0) return output_failed(error);
+    // Searching, as grep: whether a block was found.
+    return options.search && blocks.empty() ? kExitInvalid : 0;
+}
+
 int run(const std::vector<std::string>& arguments) {
     const Options options = parse_options(arguments);
     if (!options.error.empty()) {
@@ -148,6 +167,12 @@ int run(const std::vector<std::string>& arguments) {
     if (options.version) {
         const int error = write_to(stdout, version_text(data));
         return error == 0 ? 0 : output_failed(error);
+    }
+
+    const Names names;
+    if (options.search || options.export_format == "json" || options.export_format == "csv") {
+        const int status = write_blocks(options, data.table, names);
+        return reports_lost ? kExitFailure : status;
     }
 
     const Pipeline pipeline{layout, &data.table,
