@@ -14,6 +14,7 @@
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <tuple>
 
 #include "process.h"
 #include "reference/record_reference.h"
@@ -93,6 +94,19 @@ Row expected_row(const std::string& input, std::size_t line,
     return csv_rows(reference::record(input, false, maps_in(directory), false, line)).front();
 }
 
+// JSON Lines and CSV that Python's readers read as the same records.
+void expect_same_records(const std::string& json, const std::string& csv) {
+    // Named after the test: tests run in parallel.
+    const std::string base = testing::TempDir() + "batch-records-" +
+                             testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::ofstream(base + ".json", std::ios::binary) << json;
+    std::ofstream(base + ".csv", std::ios::binary) << csv;
+    EXPECT_EQ(
+        std::system(
+            ("python3 " HEXALUNE_RECORDS_CHECK " " + base + ".json " + base + ".csv").c_str()),
+        0);
+}
+
 // The records of `lines` in both formats: the CSV rows as the reference
 // models give them, and Python's readers agreeing. Gives the CSV run.
 Outcome expect_records(const std::vector<std::string>& lines, const std::vector<Row>& expected,
@@ -109,15 +123,7 @@ Outcome expect_records(const std::vector<std::string>& lines, const std::vector<
     }
     EXPECT_EQ(json.exit_status, csv.exit_status);
     EXPECT_EQ(json.err, csv.err);
-    // Named after the test: tests run in parallel.
-    const std::string base = testing::TempDir() + "batch-records-" +
-                             testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::ofstream(base + ".json", std::ios::binary) << json.out;
-    std::ofstream(base + ".csv", std::ios::binary) << csv.out;
-    EXPECT_EQ(
-        std::system(
-            ("python3 " HEXALUNE_RECORDS_CHECK " " + base + ".json " + base + ".csv").c_str()),
-        0);
+    expect_same_records(json.out, csv.out);
     return csv;
 }
 
@@ -388,7 +394,13 @@ TEST(Batch, CommandLine) {
          record + "{\"input\":\"--csv" + invalid("null") + "{\"input\":\"" + invalid("null"),
          "hexalune-batch: argument 2: invalid MAC address\n"
          "hexalune-batch: argument 3: invalid MAC address\n"},
+        {{"--export", "xml"},
+         Stdout::kPipe,
+         1,
+         "",
+         usage("option '--export' needs one of: json csv manuf nmap arp-scan")},
         {{"00:80:10:A4:00:0C"}, Stdout::kDevFull, 2, "", full},
+        {{"--export", "csv"}, Stdout::kDevFull, 2, "", full},
         {{"--version"}, Stdout::kDevFull, 2, "", full},
         {{"--help"}, Stdout::kDevFull, 2, "", full},
         {{"00:80:10:A4:00:0C"},
@@ -500,6 +512,81 @@ TEST(Batch, Scan) {
             written = end;
         }
         EXPECT_EQ(run_batch({"--annotate"}, text).out, annotated + text.substr(written)) << name;
+    }
+}
+
+// The registry as block records: each assignment of data/ as the
+// reference reads it (of records for the same one, the last), sorted by
+// first address, then bits; and the blocks a search finds, as grep finds
+// lines, ignoring case.
+TEST(Batch, BlockRecords) {
+    struct Block {
+        std::uint64_t first;
+        std::size_t bits;
+        std::string record;  // the JSON record up to its short name
+    };
+    std::vector<Block> blocks;
+    const std::string registries[] = {"MA-S", "IAB", "MA-M", "MA-L"};
+    const auto eui48 = [](std::uint64_t value) {
+        reference::Bytes bytes;
+        for (int shift = 40; shift >= 0; shift -= 8) bytes.push_back(value >> shift & 0xFF);
+        return "\"" + reference::to_hex(bytes, true) + "\"";
+    };
+    for (std::size_t r = 0; r < 4; ++r) {
+        for (const auto& [key, info] : maps_in(HEXALUNE_DATA_DIR)[r]) {
+            const std::size_t bits = 4 * key.size();
+            const std::uint64_t first = std::stoull(key, nullptr, 16) << (48 - bits);
+            const std::uint64_t last = first + (std::uint64_t{1} << (48 - bits)) - 1;
+            blocks.push_back(
+                {first, bits,
+                 "{\"registry\":\"" + registries[r] + "\",\"assignment\":\"" + key +
+                     "\",\"bits\":" + std::to_string(bits) + ",\"first\":" + eui48(first) +
+                     ",\"last\":" + eui48(last) + ",\"first_integer\":" + std::to_string(first) +
+                     ",\"last_integer\":" + std::to_string(last) +
+                     ",\"organization\":" + reference::json_string(info.organization) +
+                     ",\"address\":" + reference::json_string(info.address) + ",\"short\":"});
+        }
+    }
+    std::sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) {
+        return std::tie(a.first, a.bits) < std::tie(b.first, b.bits);
+    });
+    const Outcome json = run_batch({"--export", "json"}), csv = run_batch({"--export=csv"});
+    EXPECT_EQ(json.exit_status + csv.exit_status, 0);
+    std::vector<std::string> lines;
+    std::istringstream records(json.out);
+    for (std::string line; std::getline(records, line);) lines.push_back(line + "\n");
+    ASSERT_EQ(lines.size(), blocks.size());
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        ASSERT_EQ(lines[i].substr(0, blocks[i].record.size()), blocks[i].record);
+    }
+    expect_same_records(json.out, csv.out);
+
+    // CERN is 080030's last record of three, the Royal Melbourne Institute
+    // of Technology its second.
+    const std::vector<Row> rows = csv_rows(csv.out);
+    const auto column = [&](const char* name) {
+        return std::find(rows[0].begin(), rows[0].end(), name) - rows[0].begin();
+    };
+    const auto lower = [](std::string text) {
+        for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        return text;
+    };
+    for (const std::string text : {"cErN", "royal melbourne", "+plugg", ""}) {
+        std::string expected_json;
+        std::vector<Row> expected_rows = {rows[0]};
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            if (lower(rows[i][column("organization")] + '\n' + rows[i][column("short")])
+                    .find(lower(text)) == std::string::npos) {
+                continue;
+            }
+            expected_json += lines[i - 1];
+            expected_rows.push_back(rows[i]);
+        }
+        const Outcome found = run_batch({"--search", text}),
+                      as_csv = run_batch({"--csv", "--search=" + text});
+        EXPECT_EQ(found.exit_status, expected_json.empty() ? 1 : 0) << text;
+        EXPECT_EQ(found.out, expected_json) << text;
+        EXPECT_EQ(csv_rows(as_csv.out), expected_rows) << text;
     }
 }
 
