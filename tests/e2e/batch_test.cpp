@@ -522,29 +522,19 @@ TEST(Batch, Scan) {
 TEST(Batch, BlockRecords) {
     struct Block {
         std::uint64_t first;
-        std::size_t bits;
+        unsigned bits;
         std::string record;  // the JSON record up to its short name
     };
     std::vector<Block> blocks;
     const std::string registries[] = {"MA-S", "IAB", "MA-M", "MA-L"};
-    const auto eui48 = [](std::uint64_t value) {
-        reference::Bytes bytes;
-        for (int shift = 40; shift >= 0; shift -= 8) bytes.push_back(value >> shift & 0xFF);
-        return "\"" + reference::to_hex(bytes, true) + "\"";
-    };
     for (std::size_t r = 0; r < 4; ++r) {
         for (const auto& [key, info] : maps_in(HEXALUNE_DATA_DIR)[r]) {
-            const std::size_t bits = 4 * key.size();
+            const auto bits = static_cast<unsigned>(4 * key.size());
             const std::uint64_t first = std::stoull(key, nullptr, 16) << (48 - bits);
-            const std::uint64_t last = first + (std::uint64_t{1} << (48 - bits)) - 1;
-            blocks.push_back(
-                {first, bits,
-                 "{\"registry\":\"" + registries[r] + "\",\"assignment\":\"" + key +
-                     "\",\"bits\":" + std::to_string(bits) + ",\"first\":" + eui48(first) +
-                     ",\"last\":" + eui48(last) + ",\"first_integer\":" + std::to_string(first) +
-                     ",\"last_integer\":" + std::to_string(last) +
-                     ",\"organization\":" + reference::json_string(info.organization) +
-                     ",\"address\":" + reference::json_string(info.address) + ",\"short\":"});
+            std::string record = reference::block_record(registries[r], bits, first,
+                                                         info.organization, info.address, "", true);
+            record.resize(record.rfind("\"\"}"));
+            blocks.push_back({first, bits, record});
         }
     }
     std::sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) {
