@@ -36,6 +36,8 @@ const char kUsage[] =
     "Usage: hexalune-batch [--json | --csv] [--fields LIST] [--scan]\n"
     "                      [--registry DIR] [--] [ADDRESS...]\n"
     "       hexalune-batch --annotate [--registry DIR]\n"
+    "       hexalune-batch --export json|csv [--registry DIR]\n"
+    "       hexalune-batch --search TEXT [--json | --csv] [--registry DIR]\n"
     "Converts MAC addresses into records: every notation, the group and local\n"
     "bits, and the owner from the IEEE registry. Without an ADDRESS, reads them\n"
     "from standard input, one a line.\n"
@@ -47,6 +49,10 @@ const char kUsage[] =
     "  --scan          a record for each address found in any text on standard\n"
     "                  input (ip neigh, arp -a, a switch's MAC table, a log)\n"
     "  --annotate      that text given back, with ' [NAME]' after each address\n"
+    "  --export FORMAT json or csv: a block record for each assignment of the\n"
+    "                  registry, by first address (see BLOCK RECORDS)\n"
+    "  --search TEXT   the block records whose organization or short name holds\n"
+    "                  TEXT, in any case, the user's names' too\n"
     "  --registry DIR  read oui.csv, mam.csv, oui36.csv and iab.csv from DIR (as\n"
     "                  /usr/share/ieee-data) instead of the embedded listings\n"
     "  --help          show this help and exit\n"
@@ -62,7 +68,8 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 if every address was valid, 1 if one was not (or a usage\n"
     "error), 2 if a listing or the input could not be read or the output not\n"
-    "written. With --scan or --annotate: 0 if an address was found, 1 if none.\n"
+    "written. With --scan or --annotate: 0 if an address was found, 1 if none;\n"
+    "with --search, if a block was.\n"
     "See hexalune-batch(1).\n";
 
 // Writes `bytes` to `stream` at once; gives 0, or why it could not (errno).
