@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace hexalune {
 
@@ -26,8 +27,17 @@ std::vector<AddressBlock> registry_blocks(const OwnerTable& table) {
         block.short_name = record.assignee.short_name;
         blocks.push_back(std::move(block));
     }
-    std::sort(blocks.begin(), blocks.end(), comes_before);
-    return blocks;
+    // Why the blocks' keys are sorted, not the blocks: moving blocks of some
+    // 100 bytes took half of a --search run (callgrind); this, a tenth.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> order(blocks.size());
+    for (std::uint32_t i = 0; i < blocks.size(); ++i) {
+        order[i] = {blocks[i].first << 6 | blocks[i].bits, i};  // bits < 64
+    }
+    std::sort(order.begin(), order.end());
+    std::vector<AddressBlock> sorted;
+    sorted.reserve(blocks.size());
+    for (const auto& key : order) sorted.push_back(std::move(blocks[key.second]));
+    return sorted;
 }
 
 }  // namespace hexalune
