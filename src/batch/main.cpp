@@ -118,9 +118,9 @@ std::size_t blocks_heap(const OwnerTable& table) {
 // assignment of `table`, or those a search finds, with the user's names;
 // gives the exit status.
 int write_blocks(const Options& options, const OwnerTable& table, const Names& names) {
-    std::vector<AddressBlock> blocks = registry_blocks(table);
     const std::vector<UserName> named = options.search ? names.list() : std::vector<UserName>{};
-    if (options.search) blocks = search_blocks(blocks, named, *options.search);
+    const std::vector<AddressBlock> blocks =
+        options.search ? search_blocks(table, named, *options.search) : registry_blocks(table);
     const Format format = options.export_format == "csv"    ? Format::kCsv
                           : options.export_format == "json" ? Format::kJson
                                                             : options.format;
