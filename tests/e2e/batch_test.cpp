@@ -14,7 +14,6 @@
 #include <iterator>
 #include <map>
 #include <sstream>
-#include <tuple>
 
 #include "process.h"
 #include "reference/record_reference.h"
@@ -520,41 +519,33 @@ TEST(Batch, Scan) {
 // first address, then bits; and the blocks a search finds, as grep finds
 // lines, ignoring case.
 TEST(Batch, BlockRecords) {
-    struct Block {
-        std::uint64_t first;
-        unsigned bits;
-        std::string record;  // the JSON record up to its short name
-    };
-    std::vector<Block> blocks;
+    // The reference's JSON records, up to their short names, in order.
+    std::map<std::pair<std::uint64_t, unsigned>, std::string> blocks;
     const std::string registries[] = {"MA-S", "IAB", "MA-M", "MA-L"};
     for (std::size_t r = 0; r < 4; ++r) {
         for (const auto& [key, info] : maps_in(HEXALUNE_DATA_DIR)[r]) {
             const auto bits = static_cast<unsigned>(4 * key.size());
             const std::uint64_t first = std::stoull(key, nullptr, 16) << (48 - bits);
-            std::string record = reference::block_record(registries[r], bits, first,
-                                                         info.organization, info.address, "", true);
-            record.resize(record.rfind("\"\"}"));
-            blocks.push_back({first, bits, record});
+            const std::string record = reference::block_record(
+                registries[r], bits, first, info.organization, info.address, "", true);
+            blocks[{first, bits}] = record.substr(0, record.rfind("\"\"}"));
         }
     }
-    std::sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) {
-        return std::tie(a.first, a.bits) < std::tie(b.first, b.bits);
-    });
     const Outcome json = run_batch({"--export", "json"}), csv = run_batch({"--export=csv"});
     EXPECT_EQ(json.exit_status + csv.exit_status, 0);
-    std::vector<std::string> lines;
     std::istringstream records(json.out);
-    for (std::string line; std::getline(records, line);) lines.push_back(line + "\n");
-    ASSERT_EQ(lines.size(), blocks.size());
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-        ASSERT_EQ(lines[i].substr(0, blocks[i].record.size()), blocks[i].record);
+    std::vector<std::string> lines;
+    for (const auto& block : blocks) {
+        std::getline(records, lines.emplace_back());
+        ASSERT_EQ(lines.back().substr(0, block.second.size()), block.second);
     }
+    EXPECT_EQ(records.peek(), EOF);
     expect_same_records(json.out, csv.out);
 
     // CERN is 080030's last record of three, the Royal Melbourne Institute
     // of Technology its second.
     const std::vector<Row> rows = csv_rows(csv.out);
-    const auto column = [&](const char* name) {
+    const auto at = [&](const char* name) {
         return std::find(rows[0].begin(), rows[0].end(), name) - rows[0].begin();
     };
     const auto lower = [](std::string text) {
@@ -562,21 +553,18 @@ TEST(Batch, BlockRecords) {
         return text;
     };
     for (const std::string text : {"cErN", "royal melbourne", "+plugg", ""}) {
-        std::string expected_json;
-        std::vector<Row> expected_rows = {rows[0]};
+        std::string json_found;
+        std::vector<Row> csv_found = {rows[0]};
         for (std::size_t i = 1; i < rows.size(); ++i) {
-            if (lower(rows[i][column("organization")] + '\n' + rows[i][column("short")])
-                    .find(lower(text)) == std::string::npos) {
-                continue;
-            }
-            expected_json += lines[i - 1];
-            expected_rows.push_back(rows[i]);
+            const std::string texts = rows[i][at("organization")] + '\n' + rows[i][at("short")];
+            if (lower(texts).find(lower(text)) == std::string::npos) continue;
+            json_found += lines[i - 1] + '\n';
+            csv_found.push_back(rows[i]);
         }
-        const Outcome found = run_batch({"--search", text}),
-                      as_csv = run_batch({"--csv", "--search=" + text});
-        EXPECT_EQ(found.exit_status, expected_json.empty() ? 1 : 0) << text;
-        EXPECT_EQ(found.out, expected_json) << text;
-        EXPECT_EQ(csv_rows(as_csv.out), expected_rows) << text;
+        const Outcome found = run_batch({"--search", text});
+        EXPECT_EQ(found.exit_status, json_found.empty() ? 1 : 0) << text;
+        EXPECT_EQ(found.out, json_found) << text;
+        EXPECT_EQ(csv_rows(run_batch({"--csv", "--search=" + text}).out), csv_found) << text;
     }
 }
 
