@@ -43,10 +43,12 @@ require_build_tools() {
 }
 
 # What every run of the tests needs: GoogleTest, python3 (the records'
-# checks) and Debian's ieee-data (hexalune-batch --registry).
+# checks), sqlite3 (the SQL join) and Debian's ieee-data (hexalune-batch
+# --registry).
 require_test_tools() {
     require libgtest-dev file:/usr/include/gtest/gtest.h
     require python3 cmd:python3
+    require sqlite3 cmd:sqlite3
     require ieee-data file:/usr/share/ieee-data/oui.csv
 }
 

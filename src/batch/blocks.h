@@ -2,6 +2,7 @@
 #define HEXALUNE_BATCH_BLOCKS_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +24,14 @@ struct AddressBlock {
     std::string_view short_name;
 };
 
+/// Whether `a` comes before `b`: by `first`, then by `bits` ascending.
+bool comes_before(const AddressBlock& a, const AddressBlock& b);
+
 /// The distinct assignments of `table` (of records for the same one, the
 /// last), sorted by `first`, then by `bits` ascending. Their texts are the
-/// table's.
-std::vector<AddressBlock> registry_blocks(const OwnerTable& table);
+/// table's. With `keep`, only those whose assignee it keeps.
+std::vector<AddressBlock> registry_blocks(const OwnerTable& table,
+                                          const std::function<bool(const Assignee&)>& keep = {});
 
 }  // namespace hexalune
 

@@ -2,6 +2,7 @@
 #define HEXALUNE_BATCH_FIELDS_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -142,6 +143,9 @@ struct Field {
     /// A nested field: whether it is there; where not, it is null whole.
     bool (*present)(const Facts& facts) = nullptr;
 };
+
+/// `value` in decimal digits, at `out`; gives the end.
+char* put_decimal(char* out, std::uint64_t value);
 
 /// The address record's fields, in order.
 const std::vector<Field>& record_fields();

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "block_record.h"
+#include "block_search.h"
 #include "listings.h"
 #include "options.h"
 #include "pipeline.h"
@@ -34,6 +36,8 @@ const char kUsage[] =
     "Usage: hexalune-batch [--json | --csv] [--fields LIST] [--scan]\n"
     "                      [--registry DIR] [--] [ADDRESS...]\n"
     "       hexalune-batch --annotate [--registry DIR]\n"
+    "       hexalune-batch --export json|csv [--registry DIR]\n"
+    "       hexalune-batch --search TEXT [--json | --csv] [--registry DIR]\n"
     "Converts MAC addresses into records: every notation, the group and local\n"
     "bits, and the owner from the IEEE registry. Without an ADDRESS, reads them\n"
     "from standard input, one a line.\n"
@@ -45,6 +49,10 @@ const char kUsage[] =
     "  --scan          a record for each address found in any text on standard\n"
     "                  input (ip neigh, arp -a, a switch's MAC table, a log)\n"
     "  --annotate      that text given back, with ' [NAME]' after each address\n"
+    "  --export FORMAT json or csv: a block record for each assignment of the\n"
+    "                  registry, by first address (see BLOCK RECORDS)\n"
+    "  --search TEXT   the block records whose organization or short name holds\n"
+    "                  TEXT, in any case, the user's names' too\n"
     "  --registry DIR  read oui.csv, mam.csv, oui36.csv and iab.csv from DIR (as\n"
     "                  /usr/share/ieee-data) instead of the embedded listings\n"
     "  --help          show this help and exit\n"
@@ -60,7 +68,8 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 if every address was valid, 1 if one was not (or a usage\n"
     "error), 2 if a listing or the input could not be read or the output not\n"
-    "written. With --scan or --annotate: 0 if an address was found, 1 if none.\n"
+    "written. With --scan or --annotate: 0 if an address was found, 1 if none;\n"
+    "with --search, if a block was.\n"
     "See hexalune-batch(1).\n";
 
 // Writes `bytes` to `stream` at once; gives 0, or why it could not (errno).
@@ -99,6 +108,29 @@ std::string version_text(const RegistryData& data) {
     return out.str();
 }
 
+// The most memory a run of block records of `table` holds at once: its
+// records, as records and as blocks, their order, and a piece of output.
+std::size_t blocks_heap(const OwnerTable& table) {
+    return record_count(table) * (sizeof(OwnerRecord) + sizeof(AddressBlock) + 16) + (3 << 20);
+}
+
+// Writes the block records of --export json or csv, or of --search: every
+// assignment of `table`, or those a search finds, with the user's names;
+// gives the exit status.
+int write_blocks(const Options& options, const OwnerTable& table, const Names& names) {
+    const std::vector<UserName> named = options.search ? names.list() : std::vector<UserName>{};
+    const std::vector<AddressBlock> blocks =
+        options.search ? search_blocks(table, named, *options.search) : registry_blocks(table);
+    const Format format = options.export_format == "csv"    ? Format::kCsv
+                          : options.export_format == "json" ? Format::kJson
+                                                            : options.format;
+    const int error = write_block_records(
+        blocks, format, [](std::string_view bytes) { return write_to(stdout, bytes); });
+    if (error != 0) return output_failed(error);
+    // Searching, as grep: whether a block was found.
+    return options.search && blocks.empty() ? kExitInvalid : 0;
+}
+
 int run(const std::vector<std::string>& arguments) {
     const Options options = parse_options(arguments);
     if (!options.error.empty()) {
@@ -122,10 +154,16 @@ int run(const std::vector<std::string>& arguments) {
 
     // Listings read at run time, and the table built of them, are nearly all
     // the memory such a run takes; the heap is made ready for them first.
+    // So are the registry's blocks, which --export and --search hold (a
+    // third of the time of such a run, the embedded registry's, is spared:
+    // bench/paired_runs.py).
+    const bool blocks =
+        options.search || options.export_format == "json" || options.export_format == "csv";
     const std::unique_ptr<char[]> heap =
         options.registry_directory
             ? prepare_heap(read_owner_table_heap(listing_bytes_in(*options.registry_directory)))
-            : nullptr;
+        : blocks ? prepare_heap(blocks_heap(embedded_owner_table()))
+                 : nullptr;
     std::ostringstream bad_lines;
     RegistryData data;
     try {
@@ -148,6 +186,12 @@ int run(const std::vector<std::string>& arguments) {
     if (options.version) {
         const int error = write_to(stdout, version_text(data));
         return error == 0 ? 0 : output_failed(error);
+    }
+
+    const Names names;
+    if (blocks) {
+        const int status = write_blocks(options, data.table, names);
+        return reports_lost ? kExitFailure : status;
     }
 
     const Pipeline pipeline{layout, &data.table,

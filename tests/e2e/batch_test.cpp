@@ -93,6 +93,19 @@ Row expected_row(const std::string& input, std::size_t line,
     return csv_rows(reference::record(input, false, maps_in(directory), false, line)).front();
 }
 
+// JSON Lines and CSV that Python's readers read as the same records.
+void expect_same_records(const std::string& json, const std::string& csv) {
+    // Named after the test: tests run in parallel.
+    const std::string base = testing::TempDir() + "batch-records-" +
+                             testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::ofstream(base + ".json", std::ios::binary) << json;
+    std::ofstream(base + ".csv", std::ios::binary) << csv;
+    EXPECT_EQ(
+        std::system(
+            ("python3 " HEXALUNE_RECORDS_CHECK " " + base + ".json " + base + ".csv").c_str()),
+        0);
+}
+
 // The records of `lines` in both formats: the CSV rows as the reference
 // models give them, and Python's readers agreeing. Gives the CSV run.
 Outcome expect_records(const std::vector<std::string>& lines, const std::vector<Row>& expected,
@@ -109,15 +122,7 @@ Outcome expect_records(const std::vector<std::string>& lines, const std::vector<
     }
     EXPECT_EQ(json.exit_status, csv.exit_status);
     EXPECT_EQ(json.err, csv.err);
-    // Named after the test: tests run in parallel.
-    const std::string base = testing::TempDir() + "batch-records-" +
-                             testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::ofstream(base + ".json", std::ios::binary) << json.out;
-    std::ofstream(base + ".csv", std::ios::binary) << csv.out;
-    EXPECT_EQ(
-        std::system(
-            ("python3 " HEXALUNE_RECORDS_CHECK " " + base + ".json " + base + ".csv").c_str()),
-        0);
+    expect_same_records(json.out, csv.out);
     return csv;
 }
 
@@ -388,7 +393,13 @@ TEST(Batch, CommandLine) {
          record + "{\"input\":\"--csv" + invalid("null") + "{\"input\":\"" + invalid("null"),
          "hexalune-batch: argument 2: invalid MAC address\n"
          "hexalune-batch: argument 3: invalid MAC address\n"},
+        {{"--export", "xml"},
+         Stdout::kPipe,
+         1,
+         "",
+         usage("option '--export' needs one of: json csv manuf nmap arp-scan")},
         {{"00:80:10:A4:00:0C"}, Stdout::kDevFull, 2, "", full},
+        {{"--export", "csv"}, Stdout::kDevFull, 2, "", full},
         {{"--version"}, Stdout::kDevFull, 2, "", full},
         {{"--help"}, Stdout::kDevFull, 2, "", full},
         {{"00:80:10:A4:00:0C"},
@@ -500,6 +511,60 @@ TEST(Batch, Scan) {
             written = end;
         }
         EXPECT_EQ(run_batch({"--annotate"}, text).out, annotated + text.substr(written)) << name;
+    }
+}
+
+// The registry as block records: each assignment of data/ as the
+// reference reads it (of records for the same one, the last), sorted by
+// first address, then bits; and the blocks a search finds, as grep finds
+// lines, ignoring case.
+TEST(Batch, BlockRecords) {
+    // The reference's JSON records, up to their short names, in order.
+    std::map<std::pair<std::uint64_t, unsigned>, std::string> blocks;
+    const std::string registries[] = {"MA-S", "IAB", "MA-M", "MA-L"};
+    for (std::size_t r = 0; r < 4; ++r) {
+        for (const auto& [key, info] : maps_in(HEXALUNE_DATA_DIR)[r]) {
+            const auto bits = static_cast<unsigned>(4 * key.size());
+            const std::uint64_t first = std::stoull(key, nullptr, 16) << (48 - bits);
+            const std::string record = reference::block_record(
+                registries[r], bits, first, info.organization, info.address, "", true);
+            blocks[{first, bits}] = record.substr(0, record.rfind("\"\"}"));
+        }
+    }
+    const Outcome json = run_batch({"--export", "json"}), csv = run_batch({"--export=csv"});
+    EXPECT_EQ(json.exit_status + csv.exit_status, 0);
+    std::istringstream records(json.out);
+    std::vector<std::string> lines;
+    for (const auto& block : blocks) {
+        std::getline(records, lines.emplace_back());
+        ASSERT_EQ(lines.back().substr(0, block.second.size()), block.second);
+    }
+    EXPECT_EQ(records.peek(), EOF);
+    expect_same_records(json.out, csv.out);
+
+    // CERN is 080030's last record of three, the Royal Melbourne Institute
+    // of Technology its second.
+    const std::vector<Row> rows = csv_rows(csv.out);
+    const auto at = [&](const char* name) {
+        return std::find(rows[0].begin(), rows[0].end(), name) - rows[0].begin();
+    };
+    const auto lower = [](std::string text) {
+        for (char& c : text) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        return text;
+    };
+    for (const std::string text : {"cErN", "royal melbourne", "+plugg", ""}) {
+        std::string json_found;
+        std::vector<Row> csv_found = {rows[0]};
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            const std::string texts = rows[i][at("organization")] + '\n' + rows[i][at("short")];
+            if (lower(texts).find(lower(text)) == std::string::npos) continue;
+            json_found += lines[i - 1] + '\n';
+            csv_found.push_back(rows[i]);
+        }
+        const Outcome found = run_batch({"--search", text});
+        EXPECT_EQ(found.exit_status, json_found.empty() ? 1 : 0) << text;
+        EXPECT_EQ(found.out, json_found) << text;
+        EXPECT_EQ(csv_rows(run_batch({"--csv", "--search=" + text}).out), csv_found) << text;
     }
 }
 

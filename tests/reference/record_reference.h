@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "reference/notation_reference.h"
@@ -233,6 +234,46 @@ inline std::string record(const std::string& input, bool cut, const Maps& maps, 
     first = false;
     add("line", number, false);
     if (!json) add("error", "", true);
+    return out + (json ? "}\n" : "\n");
+}
+
+/// The JSON Lines or CSV record of the block of the addresses that begin
+/// with the first `bits` bits of `first`, a number whose other bits are 0:
+/// its prefix in upper-case digits, rounded up to whole ones; `address`
+/// none for a user's name.
+inline std::string block_record(const std::string& registry, unsigned bits, std::uint64_t first,
+                                const std::string& organization,
+                                const std::optional<std::string>& address,
+                                const std::string& short_name, bool json) {
+    const std::uint64_t last = first + (std::uint64_t{1} << (48 - bits)) - 1;
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%012llX", static_cast<unsigned long long>(first));
+    const auto eui48 = [](std::uint64_t value) {
+        Bytes bytes;
+        for (int shift = 40; shift >= 0; shift -= 8) bytes.push_back(value >> shift & 0xFF);
+        return to_hex(bytes, true);
+    };
+    // Each field's name, its value, and whether that is a JSON number.
+    const std::tuple<const char*, std::optional<std::string>, bool> fields[] = {
+        {"registry", registry, false},
+        {"assignment", std::string(digits, (bits + 3) / 4), false},
+        {"bits", std::to_string(bits), true},
+        {"first", eui48(first), false},
+        {"last", eui48(last), false},
+        {"first_integer", std::to_string(first), true},
+        {"last_integer", std::to_string(last), true},
+        {"organization", organization, false},
+        {"address", address, false},
+        {"short", short_name, false}};
+    std::string out;
+    for (const auto& [name, value, number] : fields) {
+        out += !json ? (out.empty() ? "" : ",")
+                     : (out.empty() ? "{\"" : ",\"") + std::string(name) + "\":";
+        out += !value   ? (json ? "null" : "")
+               : !json  ? csv_field(*value)
+               : number ? *value
+                        : json_string(*value);
+    }
     return out + (json ? "}\n" : "\n");
 }
 
