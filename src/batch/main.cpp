@@ -9,12 +9,16 @@
 #include <exception>
 #include <memory>
 #include <new>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 
+#include "blocks.h"
 #include "listings.h"
+#include "names.h"
 #include "options.h"
+#include "peer_files.h"
 #include "pipeline.h"
 #include "platform/command_line.h"
 #include "platform/huge_page_heap.h"
@@ -148,6 +152,24 @@ int run(const std::vector<std::string>& arguments) {
     if (options.version) {
         const int error = write_to(stdout, version_text(data));
         return error == 0 ? 0 : output_failed(error);
+    }
+
+    // The user's names, empty until they are read.
+    const Names names;
+    const std::optional<PeerFormat> peer =
+        options.export_format ? peer_format(*options.export_format) : std::nullopt;
+    if (peer) {
+        std::string about = version_text(data);
+        const std::vector<UserName> list = names.list();
+        if (!list.empty()) {
+            about += std::to_string(list.size()) +
+                     " prefixes named by the user, each winning over the listings' same one\n";
+        }
+        Output output{[](std::string_view bytes) { return write_to(stdout, bytes); },
+                      write_messages};
+        write_peer_file(output, *peer, registry_blocks(data.table), list, about);
+        if (output.error != 0) return output_failed(output.error);
+        return reports_lost || output.messages_lost ? kExitFailure : 0;
     }
 
     const Pipeline pipeline{layout, &data.table,
