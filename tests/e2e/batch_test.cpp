@@ -652,8 +652,8 @@ TEST(Batch, PeerFiles) {
             if (line[0] == '#' && counted.empty()) continue;
             const std::string prefix = line.substr(0, line.find(c.format[0] == 'n' ? ' ' : '\t'));
             const unsigned bits = prefix.find('/') != prefix.npos ? std::stoul(prefix.substr(18))
-                                  : c.order == 0 ? prefix.size() == 8 ? 24 : 48
-                                                 : 4 * prefix.size();
+                                  : c.order == 0                  ? prefix.size() == 8 ? 24 : 48
+                                                                  : 4 * prefix.size();
             EXPECT_GE(c.order * (int(bits) - int(last ? last : bits)), 0) << c.format << line;
             EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), c.order == 0 ? 2 : c.order < 0);
             ++counted[last = bits];
