@@ -72,8 +72,9 @@ void check(PeerFormat format, const std::string& about, std::vector<hexalune::Ad
         const std::size_t room = manuf ? 63 : longest - first.size() - 1;
         FUZZ_CHECK(!name.empty() && cleaned(name) == name &&
                    whole.compare(0, name.size(), name) == 0);
-        FUZZ_CHECK(name.size() == whole.size() || (whole.size() > room && name.size() <= room &&
-                                                   (whole[name.size()] & 0xc0) != 0x80));
+        FUZZ_CHECK(name.size() == whole.size() ||
+                   (whole.size() > room && name.size() <= room &&
+                    ((whole[name.size()] & 0xc0) != 0x80 || name.size() + 3 == room)));
         if (manuf) {
             const std::string short_name = rest.substr(0, rest.find('\t'));
             FUZZ_CHECK(line.find('#') == line.npos && !short_name.empty() &&

@@ -57,10 +57,14 @@ std::vector<Entry> entries_of(const std::vector<AddressBlock>& blocks,
 
 bool blank(char c) { return c == ' ' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
 
-// `text` cut to at most `limit` bytes, where no UTF-8 sequence goes on.
+// `text` cut to at most `limit` bytes, where no UTF-8 sequence goes on (or
+// 3 bytes before, in bytes that are no UTF-8).
 std::string_view cut(std::string_view text, std::size_t limit) {
     if (text.size() <= limit) return text;
-    while (limit > 0 && (static_cast<unsigned char>(text[limit]) & 0xc0) == 0x80) --limit;
+    for (int back = 0; back < 3 && (static_cast<unsigned char>(text[limit]) & 0xc0) == 0x80;
+         ++back) {
+        --limit;
+    }
     return text.substr(0, limit);
 }
 
