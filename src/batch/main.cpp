@@ -9,14 +9,18 @@
 #include <exception>
 #include <memory>
 #include <new>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 
 #include "block_record.h"
 #include "block_search.h"
+#include "blocks.h"
 #include "listings.h"
+#include "names.h"
 #include "options.h"
+#include "peer_files.h"
 #include "pipeline.h"
 #include "platform/command_line.h"
 #include "platform/huge_page_heap.h"
@@ -36,7 +40,8 @@ const char kUsage[] =
     "Usage: hexalune-batch [--json | --csv] [--fields LIST] [--scan]\n"
     "                      [--registry DIR] [--] [ADDRESS...]\n"
     "       hexalune-batch --annotate [--registry DIR]\n"
-    "       hexalune-batch --export json|csv [--registry DIR]\n"
+    "       hexalune-batch --export json|csv|manuf|nmap|arp-scan\n"
+    "                      [--registry DIR]\n"
     "       hexalune-batch --search TEXT [--json | --csv] [--registry DIR]\n"
     "Converts MAC addresses into records: every notation, the group and local\n"
     "bits, and the owner from the IEEE registry. Without an ADDRESS, reads them\n"
@@ -55,6 +60,9 @@ const char kUsage[] =
     "                  TEXT, in any case, the user's names' too\n"
     "  --registry DIR  read oui.csv, mam.csv, oui36.csv and iab.csv from DIR (as\n"
     "                  /usr/share/ieee-data) instead of the embedded listings\n"
+    "  --export FORMAT the registry as Wireshark's manuf, nmap's nmap-mac-prefixes\n"
+    "                  or arp-scan's ieee-oui.txt (for WIRESHARK_DATA_DIR, nmap\n"
+    "                  --datadir, arp-scan --ouifile)\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and the registry listings, and exit\n"
     "\n"
@@ -189,6 +197,21 @@ int run(const std::vector<std::string>& arguments) {
     }
 
     const Names names;
+    const std::optional<PeerFormat> peer =
+        options.export_format ? peer_format(*options.export_format) : std::nullopt;
+    if (peer) {
+        std::string about = version_text(data);
+        const std::vector<UserName> list = names.list();
+        if (!list.empty()) {
+            about += std::to_string(list.size()) +
+                     " prefixes named by the user, each winning over the listings' same one\n";
+        }
+        Output output{[](std::string_view bytes) { return write_to(stdout, bytes); },
+                      write_messages};
+        write_peer_file(output, *peer, registry_blocks(data.table), list, about);
+        if (output.error != 0) return output_failed(output.error);
+        return reports_lost || output.messages_lost ? kExitFailure : 0;
+    }
     if (blocks) {
         const int status = write_blocks(options, data.table, names);
         return reports_lost ? kExitFailure : status;
