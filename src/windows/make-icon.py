@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the application icon: scripts/make-icon [OUTPUT] writes it to
-OUTPUT (default src/windows/hexalune.ico), the same bytes every time.
+"""Draws the application icon: make-icon.py [OUTPUT] writes it to
+OUTPUT (default hexalune.ico beside it), the same bytes every time.
 
 A teal hexagon with a pale crescent moon, at 16, 32 and 48 pixels, each a
 32-bit image with alpha, anti-aliased by 8x8 supersampling.
@@ -62,8 +62,8 @@ def dib(size):
 
 
 def main(argv):
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    output = argv[1] if len(argv) > 1 else os.path.join(root, "src", "windows", "hexalune.ico")
+    here = os.path.dirname(os.path.abspath(__file__))
+    output = argv[1] if len(argv) > 1 else os.path.join(here, "hexalune.ico")
     images = [(size, dib(size)) for size in SIZES]
     # ICONDIR, one ICONDIRENTRY per image, then the images.
     out = struct.pack("<HHH", 0, 1, len(images))
