@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "listings.h"
+#include "names_file.h"
 #include "options.h"
 #include "pipeline.h"
 #include "platform/command_line.h"
@@ -128,10 +129,12 @@ int run(const std::vector<std::string>& arguments) {
             : nullptr;
     std::ostringstream bad_lines;
     RegistryData data;
+    Names names;  // the user's
     try {
         data = options.registry_directory
                    ? load_registry_directory(*options.registry_directory, bad_lines)
                    : load_embedded_registries(HEXALUNE_LISTING_DATE);
+        if (!options.version) names = load_names(options.names_files, bad_lines);
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception& e) {
@@ -150,9 +153,10 @@ int run(const std::vector<std::string>& arguments) {
         return error == 0 ? 0 : output_failed(error);
     }
 
-    const Pipeline pipeline{layout, &data.table,
-                            [](std::string_view bytes) { return write_to(stdout, bytes); },
-                            write_messages};
+    Pipeline pipeline{layout, &data.table,
+                      [](std::string_view bytes) { return write_to(stdout, bytes); },
+                      write_messages};
+    pipeline.names = &names;
     const Outcome outcome = options.scan       ? scan_input(pipeline, read_input)
                             : options.annotate ? annotate_input(pipeline, read_input)
                             : options.addresses.empty()

@@ -34,7 +34,8 @@ public:
     void add_file(std::string_view text, std::string_view file, std::ostream& report);
 
     /// The name of the longest prefix that holds the six-byte `mac`; data()
-    /// null for none.
+    /// null for none. Of three bytes, an OUI alone, that of the longest
+    /// prefix of 24 bits or fewer that holds the whole block.
     std::string_view label(const Bytes& mac) const;
 
     /// The distinct prefixes, each with the name that wins, sorted by
@@ -44,7 +45,20 @@ public:
     bool empty() const;
 
 private:
+    // A prefix in the table: its bits above its first `bits` bits, and
+    // its place in names_.
+    struct Slot {
+        std::uint64_t key = 0;
+        std::uint32_t name = kNoName;
+    };
+    static constexpr std::uint32_t kNoName = 0xFFFFFFFF;
+
     std::vector<UserName> names_;
+    // The prefixes by key, open addressing, in a power of two slots at
+    // most half full; the lengths there are, longest first.
+    std::vector<Slot> slots_;
+    unsigned shift_ = 64;
+    std::vector<unsigned char> lengths_;
 };
 
 }  // namespace hexalune

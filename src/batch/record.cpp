@@ -398,7 +398,7 @@ std::size_t record_room(const RecordSource& source) {
     for (const FlaggedAssignee* owner : {&source.oui, &source.block}) {
         room += escaped_room(owner->organization) + escaped_room(owner->address);
     }
-    return room;
+    return source.label.empty() ? room : room + escaped_room(source.label);
 }
 
 char* write_record(char* out, const RecordLayout& layout, const RecordSource& source) {
