@@ -47,7 +47,10 @@ bool read_prefix(std::string_view text, std::uint64_t& first, unsigned& bits) {
     const auto digits = static_cast<unsigned>(std::count_if(text.begin(), text.end(), is_hex));
     std::string whole;
     for (const std::string_view form : kForms) {
+        // Its groups whole (not 0:8:1), ended where the form's end.
         if (digits == 0 || text.size() >= form.size() ||
+            std::count_if(form.begin(), form.begin() + text.size(), is_hex) !=
+                static_cast<std::ptrdiff_t>(digits) ||
             (form != kForms[0] && is_hex(form[text.size()]))) {
             continue;
         }
