@@ -33,8 +33,8 @@ const int kExitFailure = 2;
 
 const char kUsage[] =
     "Usage: hexalune-batch [--json | --csv] [--fields LIST] [--scan]\n"
-    "                      [--registry DIR] [--] [ADDRESS...]\n"
-    "       hexalune-batch --annotate [--registry DIR]\n"
+    "                      [--registry DIR] [--names FILE]... [--] [ADDRESS...]\n"
+    "       hexalune-batch --annotate [--registry DIR] [--names FILE]...\n"
     "Converts MAC addresses into records: every notation, the group and local\n"
     "bits, and the owner from the IEEE registry. Without an ADDRESS, reads them\n"
     "from standard input, one a line.\n"
@@ -48,6 +48,8 @@ const char kUsage[] =
     "  --annotate      that text given back, with ' [NAME]' after each address\n"
     "  --registry DIR  read oui.csv, mam.csv, oui36.csv and iab.csv from DIR (as\n"
     "                  /usr/share/ieee-data) instead of the embedded listings\n"
+    "  --names FILE    the user's names for addresses (lines 'PREFIX NAME'), the\n"
+    "                  record's label, after ~/.config/hexalune/names if any\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and the registry listings, and exit\n"
     "\n"

@@ -45,20 +45,26 @@ public:
     bool empty() const;
 
 private:
-    // A prefix in the table: its bits above its first `bits` bits, and
-    // its place in names_.
+    // A prefix in the table: its key (its first `bits` bits, `bits`
+    // above them), and its place in names_.
     struct Slot {
         std::uint64_t key = 0;
         std::uint32_t name = kNoName;
     };
     static constexpr std::uint32_t kNoName = 0xFFFFFFFF;
 
+    // Every name read, in order.
     std::vector<UserName> names_;
-    // The prefixes by key, open addressing, in a power of two slots at
-    // most half full; the lengths there are, longest first.
+    // Of the names of each prefix the last read, by key: open addressing,
+    // in a power of two slots at most two thirds full. The lengths there
+    // are, longest first.
     std::vector<Slot> slots_;
     unsigned shift_ = 64;
     std::vector<unsigned char> lengths_;
+    // A bit for each key in the table, where the top bits of its hash
+    // point: where it is clear, the table does not hold the key.
+    std::vector<std::uint64_t> filter_;
+    unsigned filter_shift_ = 64;
 };
 
 }  // namespace hexalune

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -29,10 +28,15 @@ std::string read_names(const fs::path& path) {
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) throw fail(errno != 0 ? std::strerror(errno) : "cannot be opened");
-    std::ostringstream text;
-    text << in.rdbuf();
+    std::string text;
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error) text.reserve(static_cast<std::size_t>(size));
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        text.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) throw fail("cannot be read");
-    return text.str();
+    return text;
 }
 
 void add(Names& names, const fs::path& path, std::ostream& report) {

@@ -63,16 +63,20 @@ struct Item {
     Bytes address;  // as RecordSource's
     Bytes padded;   // an OUI alone, padded to six bytes for the lookup
     Owner owner;
+    std::string_view label;  // as RecordSource's
 
     const Bytes& key() const { return type == InputType::kOui ? padded : address; }
 };
 
 const char kNoMacInIpv6[] = "IPv6 interface identifier holds no MAC address";
 
-// The user's name for the address of `source`: of an EUI-64, that of the
-// EUI-48 it holds; of an OUI alone, that of its whole block.
-std::string_view label_of(const Names& names, const RecordSource& source) {
-    if (source.type != InputType::kEui64) return names.label(*source.address);
+// The user's name for an address: of an EUI-64, that of the EUI-48 it
+// holds; of an OUI alone, that of its whole block.
+std::string_view label_of(const Names& names, InputType type, const Bytes& address) {
+    if (type != InputType::kEui64) return names.label(address);
+    RecordSource source;
+    source.type = type;
+    source.address = &address;
     thread_local Bytes eui48, eui64;
     const Facts facts = facts_of(source, Needs::kEui48, eui48, eui64);
     return facts.eui48 != nullptr ? names.label(*facts.eui48) : std::string_view();
@@ -120,6 +124,11 @@ void convert(Run& run, Group& group) {
         item->read = false;
         if (item->valid) prefetch_owner(item->key(), run.table);
     }
+    // The labels, while the owners load.
+    for (Item* item = group.items.data(); item != end; ++item) {
+        item->label = item->valid && names != nullptr ? label_of(*names, item->type, item->address)
+                                                      : std::string_view();
+    }
     for (Item* item = group.items.data(); item != end; ++item) {
         if (!item->valid) continue;
         item->owner = lookup_owner(item->key(), run.table);
@@ -136,12 +145,11 @@ void convert(Run& run, Group& group) {
     for (Item* item = group.items.data(); item != end; ++item) {
         RecordSource source{item->text,  item->type, item->valid ? &item->address : nullptr,
                             item->error, item->line, item->owner,
-                            {},          {},         {}};
+                            {},          {},         item->label};
         const std::uint32_t oui = shown(item->owner.oui, Needs::kOuiAssignee);
         const std::uint32_t block = shown(item->owner.block.record, Needs::kBlockAssignee);
         if (item->valid && oui != kNoRecord) source.oui = flagged_assignee(run.table, oui);
         if (item->valid && block != kNoRecord) source.block = flagged_assignee(run.table, block);
-        if (item->valid && names != nullptr) source.label = label_of(*names, source);
         append_records(run.output, record_room(source),
                        [&](char* out) { return write_record(out, run.layout, source); });
         if (item->valid) continue;
@@ -427,7 +435,7 @@ void append_annotation(std::string& out, InputType type, const Bytes& address, c
                              : facts.kind.slap != 0 ? "locally administered"
                              : facts.kind.cast != 0 ? "multicast"
                                                     : "unassigned";
-    const std::string_view label = names != nullptr ? label_of(*names, source) : "";
+    const std::string_view label = names != nullptr ? label_of(*names, type, address) : "";
     if (!label.empty()) {
         shown = label;
     } else if (facts.kind.well_known != nullptr) {
