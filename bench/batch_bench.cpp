@@ -112,7 +112,7 @@ void BM_Format(benchmark::State& state) {
         const bool valid = address < addresses.of_line.size() && addresses.of_line[address] == line;
         const Bytes* mac = valid ? &addresses.macs[address++] : nullptr;
         RecordSource source{addresses.lines[line], InputType::kEui48, mac, nullptr, line + 1,
-                            mac ? lookup_owner(*mac, table()) : Owner{}, {}, {}};
+                            mac ? lookup_owner(*mac, table()) : Owner{}, {}, {}, {}};
         if (source.owner.oui != kNoRecord) source.oui = flagged_assignee(table(), source.owner.oui);
         if (source.owner.block.record != kNoRecord) {
             source.block = flagged_assignee(table(), source.owner.block.record);

@@ -232,6 +232,10 @@ std::vector<Field> fields() {
              },
              20)},
          Shown::kAlways},
+        {"label",
+         {text([](const Facts& f, char*) { return Text{f.source.label}; })},
+         Shown::kValid,
+         Needs::kLabel},
         {"error",
          {text([](const Facts& f, char*) {
              if (f.source.address != nullptr) return Text{};

@@ -37,6 +37,8 @@ struct RecordSource {
     Owner owner;
     FlaggedAssignee oui;
     FlaggedAssignee block;
+    /// The user's name for the address (Names::label); data() null for none.
+    std::string_view label;
 };
 
 /// What kind of address it is, from its bytes and what the tables say.
@@ -78,7 +80,7 @@ struct Facts {
 /// What values are made from, beyond their source, as a set: the
 /// address's EUI-48 or EUI-64 (without it the value is null: an EUI-64
 /// that holds no EUI-48, an OUI alone); its kind, which takes both; the
-/// texts of its MA-L record's or its block's assignee.
+/// texts of its MA-L record's or its block's assignee; the user's name.
 enum class Needs : unsigned {
     kNothing = 0,
     kEui48 = 1,
@@ -86,6 +88,7 @@ enum class Needs : unsigned {
     kKind = 4,
     kOuiAssignee = 8,
     kBlockAssignee = 16,
+    kLabel = 32,
 };
 constexpr Needs operator|(Needs a, Needs b) {
     return static_cast<Needs>(static_cast<unsigned>(a) | static_cast<unsigned>(b));

@@ -19,6 +19,7 @@
 #include "blocks.h"
 #include "listings.h"
 #include "names.h"
+#include "names_file.h"
 #include "options.h"
 #include "peer_files.h"
 #include "pipeline.h"
@@ -38,11 +39,12 @@ const int kExitFailure = 2;
 
 const char kUsage[] =
     "Usage: hexalune-batch [--json | --csv] [--fields LIST] [--scan]\n"
-    "                      [--registry DIR] [--] [ADDRESS...]\n"
-    "       hexalune-batch --annotate [--registry DIR]\n"
+    "                      [--registry DIR] [--names FILE]... [--] [ADDRESS...]\n"
+    "       hexalune-batch --annotate [--registry DIR] [--names FILE]...\n"
     "       hexalune-batch --export json|csv|manuf|nmap|arp-scan\n"
-    "                      [--registry DIR]\n"
+    "                      [--registry DIR] [--names FILE]...\n"
     "       hexalune-batch --search TEXT [--json | --csv] [--registry DIR]\n"
+    "                      [--names FILE]...\n"
     "Converts MAC addresses into records: every notation, the group and local\n"
     "bits, and the owner from the IEEE registry. Without an ADDRESS, reads them\n"
     "from standard input, one a line.\n"
@@ -63,6 +65,8 @@ const char kUsage[] =
     "  --export FORMAT the registry as Wireshark's manuf, nmap's nmap-mac-prefixes\n"
     "                  or arp-scan's ieee-oui.txt (for WIRESHARK_DATA_DIR, nmap\n"
     "                  --datadir, arp-scan --ouifile)\n"
+    "  --names FILE    the user's names for addresses (lines 'PREFIX NAME'), the\n"
+    "                  record's label, after ~/.config/hexalune/names if any\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and the registry listings, and exit\n"
     "\n"
@@ -174,10 +178,12 @@ int run(const std::vector<std::string>& arguments) {
                  : nullptr;
     std::ostringstream bad_lines;
     RegistryData data;
+    Names names;  // the user's
     try {
         data = options.registry_directory
                    ? load_registry_directory(*options.registry_directory, bad_lines)
                    : load_embedded_registries(HEXALUNE_LISTING_DATE);
+        if (!options.version) names = load_names(options.names_files, bad_lines);
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception& e) {
@@ -196,7 +202,6 @@ int run(const std::vector<std::string>& arguments) {
         return error == 0 ? 0 : output_failed(error);
     }
 
-    const Names names;
     const std::optional<PeerFormat> peer =
         options.export_format ? peer_format(*options.export_format) : std::nullopt;
     if (peer) {
@@ -217,9 +222,10 @@ int run(const std::vector<std::string>& arguments) {
         return reports_lost ? kExitFailure : status;
     }
 
-    const Pipeline pipeline{layout, &data.table,
-                            [](std::string_view bytes) { return write_to(stdout, bytes); },
-                            write_messages};
+    Pipeline pipeline{layout, &data.table,
+                      [](std::string_view bytes) { return write_to(stdout, bytes); },
+                      write_messages};
+    pipeline.names = &names;
     const Outcome outcome = options.scan       ? scan_input(pipeline, read_input)
                             : options.annotate ? annotate_input(pipeline, read_input)
                             : options.addresses.empty()

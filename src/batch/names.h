@@ -34,7 +34,8 @@ public:
     void add_file(std::string_view text, std::string_view file, std::ostream& report);
 
     /// The name of the longest prefix that holds the six-byte `mac`; data()
-    /// null for none.
+    /// null for none. Of three bytes, an OUI alone, that of the longest
+    /// prefix of 24 bits or fewer that holds the whole block.
     std::string_view label(const Bytes& mac) const;
 
     /// The distinct prefixes, each with the name that wins, sorted by
@@ -44,7 +45,26 @@ public:
     bool empty() const;
 
 private:
+    // A prefix in the table: its key (its first `bits` bits, `bits`
+    // above them), and its place in names_.
+    struct Slot {
+        std::uint64_t key = 0;
+        std::uint32_t name = kNoName;
+    };
+    static constexpr std::uint32_t kNoName = 0xFFFFFFFF;
+
+    // Every name read, in order.
     std::vector<UserName> names_;
+    // Of the names of each prefix the last read, by key: open addressing,
+    // in a power of two slots at most two thirds full. The lengths there
+    // are, longest first.
+    std::vector<Slot> slots_;
+    unsigned shift_ = 64;
+    std::vector<unsigned char> lengths_;
+    // A bit for each key in the table, where the top bits of its hash
+    // point: where it is clear, the table does not hold the key.
+    std::vector<std::uint64_t> filter_;
+    unsigned filter_shift_ = 64;
 };
 
 }  // namespace hexalune

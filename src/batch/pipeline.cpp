@@ -46,6 +46,7 @@ struct Run {
     Output output;
     bool flushes;  // whether its records may be written as they come
     bool invalid = false;
+    const Names* names = nullptr;  // the user's names; null for none
 };
 
 // A line or argument waiting in a group to be converted.
@@ -62,11 +63,24 @@ struct Item {
     Bytes address;  // as RecordSource's
     Bytes padded;   // an OUI alone, padded to six bytes for the lookup
     Owner owner;
+    std::string_view label;  // as RecordSource's
 
     const Bytes& key() const { return type == InputType::kOui ? padded : address; }
 };
 
 const char kNoMacInIpv6[] = "IPv6 interface identifier holds no MAC address";
+
+// The user's name for an address: of an EUI-64, that of the EUI-48 it
+// holds; of an OUI alone, that of its whole block.
+std::string_view label_of(const Names& names, InputType type, const Bytes& address) {
+    if (type != InputType::kEui64) return names.label(address);
+    RecordSource source;
+    source.type = type;
+    source.address = &address;
+    thread_local Bytes eui48, eui64;
+    const Facts facts = facts_of(source, Needs::kEui48, eui48, eui64);
+    return facts.eui48 != nullptr ? names.label(*facts.eui48) : std::string_view();
+}
 
 // Reads an item's text as an identifier, into the item.
 void identify(Item& item) {
@@ -104,10 +118,16 @@ void convert(Run& run, Group& group) {
     const auto shown = [&](std::uint32_t record, Needs assignee) {
         return any_of(needs, assignee) ? record : kNoRecord;
     };
+    const Names* const names = any_of(needs, Needs::kLabel) ? run.names : nullptr;
     for (Item* item = group.items.data(); item != end; ++item) {
         if (!item->read) identify(*item);
         item->read = false;
         if (item->valid) prefetch_owner(item->key(), run.table);
+    }
+    // The labels, while the owners load.
+    for (Item* item = group.items.data(); item != end; ++item) {
+        item->label = item->valid && names != nullptr ? label_of(*names, item->type, item->address)
+                                                      : std::string_view();
     }
     for (Item* item = group.items.data(); item != end; ++item) {
         if (!item->valid) continue;
@@ -125,7 +145,7 @@ void convert(Run& run, Group& group) {
     for (Item* item = group.items.data(); item != end; ++item) {
         RecordSource source{item->text,  item->type, item->valid ? &item->address : nullptr,
                             item->error, item->line, item->owner,
-                            {},          {}};
+                            {},          {},         item->label};
         const std::uint32_t oui = shown(item->owner.oui, Needs::kOuiAssignee);
         const std::uint32_t block = shown(item->owner.block.record, Needs::kBlockAssignee);
         if (item->valid && oui != kNoRecord) source.oui = flagged_assignee(run.table, oui);
@@ -277,9 +297,17 @@ void follow(Run& run, Run& other) {
     other.invalid = false;
 }
 
+// The user's names of `pipeline`; null for none. Why: with none, a record
+// takes no look at them.
+const Names* names_of(const Pipeline& pipeline) {
+    return pipeline.names != nullptr && !pipeline.names->empty() ? pipeline.names : nullptr;
+}
+
 // The worker's run: its records wait for this thread's.
 Run worker_run(const Pipeline& pipeline) {
-    return {*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages}, false};
+    Run run{*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages}, false};
+    run.names = names_of(pipeline);
+    return run;
 }
 
 // As convert_lines, the second half of the lines on `worker` (null: none)
@@ -304,6 +332,7 @@ std::size_t convert_lines_shared(Run& run, Run& other, Worker* worker, std::stri
 
 Run start(const Pipeline& pipeline) {
     Run run{*pipeline.layout, *pipeline.table, Output{pipeline.records, pipeline.messages}, true};
+    run.names = names_of(pipeline);
     const std::string header = header_row(*pipeline.layout);
     append_records(run.output, header.size(),
                    [&](char* out) { return std::copy(header.begin(), header.end(), out); });
@@ -391,10 +420,10 @@ void append_printable(std::string& out, std::string_view name) {
 }
 
 // Appends " [NAME]" to `out` for an address found: the first that
-// applies of its well-known use's name, its block's organisation and what
-// kind it is.
+// applies of its label, its well-known use's name, its block's
+// organisation and what kind it is.
 void append_annotation(std::string& out, InputType type, const Bytes& address, const Owner& owner,
-                       const OwnerTable& table) {
+                       const OwnerTable& table, const Names* names) {
     RecordSource source;
     thread_local Bytes eui48, eui64;
     source.type = type;
@@ -406,7 +435,10 @@ void append_annotation(std::string& out, InputType type, const Bytes& address, c
                              : facts.kind.slap != 0 ? "locally administered"
                              : facts.kind.cast != 0 ? "multicast"
                                                     : "unassigned";
-    if (facts.kind.well_known != nullptr) {
+    const std::string_view label = names != nullptr ? label_of(*names, type, address) : "";
+    if (!label.empty()) {
+        shown = label;
+    } else if (facts.kind.well_known != nullptr) {
         const Bytes& mac = facts.eui48 != nullptr ? *facts.eui48 : address;
         shown = {name, static_cast<std::size_t>(
                            write_well_known_name(name, *facts.kind.well_known, mac) - name)};
@@ -492,7 +524,8 @@ void scan_piece(Scanning& job, std::string_view text, bool end) {
         for (std::size_t i = first; i < last; ++i) {
             const Scanning::Mark& mark = job.marks[i];
             job.annotated.append(job.echo, copied, mark.at - copied);
-            append_annotation(job.annotated, mark.type, mark.address, mark.owner, table);
+            append_annotation(job.annotated, mark.type, mark.address, mark.owner, table,
+                              job.run.names);
             copied = mark.at;
         }
     }

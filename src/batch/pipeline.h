@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "names.h"
 #include "output.h"
 #include "record.h"
 #include "registry/registries.h"
@@ -29,6 +30,9 @@ struct Pipeline {
     // Large blocks of input are converted on two threads; off, or where no
     // thread can be had, on one.
     bool threads = true;
+    // The user's names for the records' labels and the annotations; null
+    // for none.
+    const Names* names = nullptr;
 };
 
 /// How a conversion went.
@@ -57,9 +61,9 @@ Outcome scan_input(const Pipeline& pipeline, const Reader& read);
 
 /// Reads any text from `read` to its end and writes it back byte for byte,
 /// its line ends and a UTF-8 mark as they came, with " [NAME]" after each
-/// address found: its well-known use's name, its block's organisation,
-/// "randomized", "locally administered", "multicast" or "unassigned", the
-/// first that applies, control characters as '?'. What has been read is
+/// address found: its label, its well-known use's name, its block's
+/// organisation, "randomized", "locally administered", "multicast" or
+/// "unassigned", the first that applies, control characters as '?'. What has been read is
 /// written before each read, but for the few bytes after a possible address.
 Outcome annotate_input(const Pipeline& pipeline, const Reader& read);
 

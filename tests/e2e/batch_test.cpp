@@ -87,10 +87,12 @@ const reference::Maps& maps_in(const std::string& directory) {
 }
 
 // The CSV row the reference models give for a trimmed line, with the
-// listings in `directory`.
+// listings in `directory`, and the user's name `label`.
 Row expected_row(const std::string& input, std::size_t line,
-                 const std::string& directory = HEXALUNE_DATA_DIR) {
-    return csv_rows(reference::record(input, false, maps_in(directory), false, line)).front();
+                 const std::string& directory = HEXALUNE_DATA_DIR,
+                 const std::optional<std::string>& label = {}) {
+    return csv_rows(reference::record(input, false, maps_in(directory), false, line, label))
+        .front();
 }
 
 // JSON Lines and CSV that Python's readers read as the same records.
@@ -308,7 +310,8 @@ TEST(Batch, CommandLine) {
     // (line null) or of input line n.
     const std::string record = run_batch({"00:80:10:A4:00:0C"}).out;
     const auto line = [&](int n) {
-        return record.substr(0, record.size() - 6) + std::to_string(n) + "}\n";
+        const std::size_t at = record.rfind("\"line\":null") + 7;
+        return record.substr(0, at) + std::to_string(n) + record.substr(at + 4);
     };
     const auto invalid = [](const std::string& n) {
         return "\",\"line\":" + n + ",\"error\":\"invalid MAC address\"}\n";
@@ -450,7 +453,7 @@ TEST(Batch, Fields) {
     for (const std::string list :
          {"input", "block_organization,input,block_registry", "eui48_dot,oui,slap",
           "well_known_reference,error,well_known_name", "error,eui64_integer,block",
-          "randomized,local,multicast,cast,input_type,well_known,ipv6_link_local"}) {
+          "randomized,local,multicast,cast,input_type,well_known,ipv6_link_local,label"}) {
         for (const char* format : {"--json", "--csv"}) {
             std::ofstream(base + format, std::ios::binary)
                 << run_batch({format, "--fields", list}, input).out;
@@ -565,6 +568,84 @@ TEST(Batch, BlockRecords) {
         EXPECT_EQ(found.exit_status, json_found.empty() ? 1 : 0) << text;
         EXPECT_EQ(found.out, json_found) << text;
         EXPECT_EQ(csv_rows(run_batch({"--csv", "--search=" + text}).out), csv_found) << text;
+    }
+}
+
+// The user's names: the default file, then each --names file, a later
+// one winning; the longest prefix that holds an address, in both formats
+// and first in --annotate; bad lines reported and skipped; files that
+// cannot be read.
+TEST(Batch, Names) {
+    const std::string home = testing::TempDir() + "names-home/";
+    const std::string xdg = testing::TempDir() + "names-xdg/",
+                      dir = testing::TempDir() + "names-dir/";
+    std::filesystem::create_directories(home + ".config/hexalune");
+    std::filesystem::create_directories(xdg + "hexalune");
+    std::filesystem::create_directories(dir + "hexalune/names");
+    std::ofstream(home + ".config/hexalune/names") << "0080 home\n00:80:10:A4:00:0C home box\n";
+    std::ofstream(xdg + "hexalune/names", std::ios::binary) << "\xEF\xBB\xBF"
+                                                               "0080 xdg # a comment\r\n";
+    const std::string first = home + "first", second = home + "second";
+    std::ofstream(first) << "# mine\n008010\tfirst\n00:80:10:A4:00:0C/47  pa\x01ir \n"
+                            "zz bad\n0080/49 x\n00801\n00:80:10:ff:fe:a4:00:0c x\n02/7 local\n";
+    std::ofstream(second) << "\n00-80-10 second\n0:80:10:a4:0:c =box # beats the /47\n";
+    setenv("HOME", home.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    const struct {
+        const char* input;
+        std::optional<std::string> label;
+    } cases[] = {
+        {"00:80:10:A4:00:0C", "=box"},
+        {"00-80-10-a4-00-0d", "pa\x01ir"},
+        {"0080.10ff.fea4.000d", "pa\x01ir"},  // the EUI-64 of an EUI-48
+        {"00:80:11:00:00:00", "home"},
+        {"00:80:10", "second"},  // an OUI alone: prefixes of 24 bits or fewer
+        {"00:81:00:00:00:00", {}},
+        {"03:00:00:00:00:01", "local"},
+        {"00-80-10-00-00-00-00-01", {}},  // an EUI-64 that holds no EUI-48
+        {"bad", {}},
+    };
+    std::vector<std::string> lines;
+    std::vector<Row> expected;
+    for (const auto& c : cases) {
+        lines.push_back(c.input);
+        expected.push_back(expected_row(c.input, lines.size(), HEXALUNE_DATA_DIR, c.label));
+    }
+    const auto bad = [&](int line, const std::string& reason) {
+        return "hexalune-batch: " + first + ":" + std::to_string(line) + ": " + reason + "\n";
+    };
+    // Windows reads %APPDATA%'s default file, which wine sets: the file as
+    // the first --names.
+    std::vector<std::string> names = {"--names", first, "--names", second};
+    if (windows_build()) names.insert(names.begin(), {"--names", home + ".config/hexalune/names"});
+    EXPECT_EQ(expect_records(lines, expected, names).err,
+              bad(4, "not an address prefix") + bad(5, "bits not from 1 to 48") +
+                  bad(6, "no name") + bad(7, "a prefix of more than 12 digits") +
+                  "hexalune-batch: line 9: invalid MAC address\n");
+    EXPECT_EQ(run_batch({"--annotate", "--names", first}, "at 00:80:10:a4:00:0d.\n").out,
+              "at 00:80:10:a4:00:0d [pa?ir].\n");
+
+    const struct {
+        const char* xdg;  // XDG_CONFIG_HOME; null: unset
+        std::string names;
+        int status;
+        std::string out, err;
+    } files[] = {
+        {xdg.c_str(), "", 0, "xdg", ""},
+        {"relative", "", 0, "home", ""},
+        {xdg.c_str(), home + "missing", 2, "", home + "missing: No such file or directory"},
+        {xdg.c_str(), home, 2, "", home + ": is a directory"},
+        {dir.c_str(), "", 2, "", dir + "hexalune/names: is a directory"},
+    };
+    for (const auto& f : files) {
+        if (windows_build() && f.names.empty()) continue;
+        setenv("XDG_CONFIG_HOME", f.xdg, 1);
+        std::vector<std::string> args = {"--fields", "label", "00:80:11:00:00:00"};
+        if (!f.names.empty()) args.insert(args.begin(), {"--names", f.names});
+        const Outcome got = run_batch(args);
+        EXPECT_EQ(got.exit_status, f.status) << f.xdg << ' ' << f.names;
+        EXPECT_EQ(got.out, f.status == 0 ? "{\"label\":\"" + f.out + "\"}\n" : "");
+        EXPECT_EQ(got.err, f.err.empty() ? "" : "hexalune-batch: " + f.err + "\n");
     }
 }
 

@@ -89,7 +89,7 @@ inline std::string csv_header() {
            "ipv6_link_local,multicast,local,oui_assignment,oui_organization,oui_address,oui_short,"
            "block_registry,block_assignment,block_organization,block_address,block_short,"
            "input_type,cast,"
-           "slap,randomized,well_known_name,well_known_reference,line,error\n";
+           "slap,randomized,well_known_name,well_known_reference,line,label,error\n";
 }
 
 /// A well-known use's name and reference.
@@ -106,10 +106,10 @@ inline Use well_known_use(const Bytes& bytes) {
 }
 
 /// The JSON Lines or CSV record of a trimmed line, line `line` of the
-/// input (0: an argument): an address's, unless the line was `cut` off or
-/// is none, then the error record.
+/// input (0: an argument), with the user's name `label`: an address's,
+/// unless the line was `cut` off or is none, then the error record.
 inline std::string record(const std::string& input, bool cut, const Maps& maps, bool json,
-                          std::size_t line = 0) {
+                          std::size_t line = 0, const std::optional<std::string>& label = {}) {
     std::string out;
     bool first = true;
     // A field; in JSON a string when `quoted`, else `value` as it is.
@@ -152,6 +152,7 @@ inline std::string record(const std::string& input, bool cut, const Maps& maps, 
     if (!id || no_mac) {
         for (int i = 0; i < 29 && !json; ++i) add("", "", true);
         add("line", number, false);
+        if (!json) add("label", "", true);
         add("error",
             no_mac ? "IPv6 interface identifier holds no MAC address" : "invalid MAC address",
             true);
@@ -233,6 +234,8 @@ inline std::string record(const std::string& input, bool cut, const Maps& maps, 
     if (json && use) out += '}';
     first = false;
     add("line", number, false);
+    if (label) add("label", *label, true);
+    if (!label) none("label");
     if (!json) add("error", "", true);
     return out + (json ? "}\n" : "\n");
 }
