@@ -647,6 +647,7 @@ TEST(Batch, Names) {
         EXPECT_EQ(got.out, f.status == 0 ? "{\"label\":\"" + f.out + "\"}\n" : "");
         EXPECT_EQ(got.err, f.err.empty() ? "" : "hexalune-batch: " + f.err + "\n");
     }
+    setenv("XDG_CONFIG_HOME", "/nonexistent/hexalune-tests", 1);  // as the tests after expect
 }
 
 // Listings read from a directory at run time, the ieee-data package's too.

@@ -24,6 +24,11 @@ namespace hexalune_test {
 
 namespace {
 
+// A names file of the user's who runs the tests would label their records:
+// the programs look for none (a test that wants one sets its own).
+[[maybe_unused]] const bool kNoUserConfig =
+    setenv("XDG_CONFIG_HOME", "/nonexistent/hexalune-tests", 1) == 0;
+
 [[noreturn]] void fail(const std::string& what) {
     throw std::runtime_error(what + ": " + std::strerror(errno));
 }
