@@ -49,7 +49,7 @@ char* eui48(char* out, std::uint64_t value) {
 constexpr BlockField kFields[] = {
     word("registry", [](char* out, const AddressBlock& b) { return copy_text(out, b.registry); }),
     word("assignment",
-         [](char* out, const AddressBlock& b) { return copy_text(out, b.assignment); }),
+         [](char* out, const AddressBlock& b) { return write_assignment(out, b); }),
     literal("bits", [](char* out, const AddressBlock& b) { return put_decimal(out, b.bits); }),
     word("first", [](char* out, const AddressBlock& b) { return eui48(out, b.first); }),
     word("last", [](char* out, const AddressBlock& b) { return eui48(out, b.last); }),

@@ -25,9 +25,6 @@ bool holds(std::string_view text, std::string_view part) {
 AddressBlock name_block(const UserName& name) {
     AddressBlock block;
     block.registry = "names";
-    for (unsigned digit = 0; digit < (name.bits + 3) / 4; ++digit) {
-        block.assignment += "0123456789ABCDEF"[(name.first >> (44 - 4 * digit)) & 0xF];
-    }
     block.bits = name.bits;
     block.first = name.first;
     block.last = name.first | ((std::uint64_t{1} << (48 - name.bits)) - 1);

@@ -5,42 +5,50 @@
 #include <tuple>
 #include <utility>
 
+#include "registry/owner_table_fast.h"
+
 namespace hexalune {
 
 bool comes_before(const AddressBlock& a, const AddressBlock& b) {
     return std::tie(a.first, a.bits) < std::tie(b.first, b.bits);
 }
 
+char* write_assignment(char* out, const AddressBlock& block) {
+    for (unsigned digit = 0; digit < (block.bits + 3) / 4; ++digit) {
+        *out++ = "0123456789ABCDEF"[(block.first >> (44 - 4 * digit)) & 0xF];
+    }
+    return out;
+}
+
+// Why from the table's keys, sorted before any block is made: a block is
+// made once, in its place, and an export's run takes 4.6 MiB more than one
+// address's, where whole records sorted took 20 (GNU time).
 std::vector<AddressBlock> registry_blocks(const OwnerTable& table,
                                           const std::function<bool(const Assignee&)>& keep) {
+    std::vector<AssignmentKey> keys = assignment_keys(table);
+    for (AssignmentKey& key : keys) {
+        key.value <<= 4 * (9 - assignment_digits(key.registry));  // all of 36 bits
+    }
+    std::sort(keys.begin(), keys.end(), [](const AssignmentKey& a, const AssignmentKey& b) {
+        return std::make_pair(a.value, assignment_digits(a.registry)) <
+               std::make_pair(b.value, assignment_digits(b.registry));
+    });
     std::vector<AddressBlock> blocks;
-    blocks.reserve(keep ? 0 : record_count(table));
-    for (OwnerRecord& record : owner_records(table)) {
-        if (keep && !keep(record.assignee)) continue;
+    blocks.reserve(keep ? 0 : keys.size());
+    for (const AssignmentKey& key : keys) {
+        const Assignee assignee = hexalune::assignee(table, key.record);
+        if (keep && !keep(assignee)) continue;
         AddressBlock block;
-        block.registry = registry_name(record.registry);
-        block.bits = static_cast<unsigned>(4 * record.assignment.size());
-        std::uint64_t value = 0;
-        for (char c : record.assignment) value = value << 4 | (c <= '9' ? c - '0' : c - 'A' + 10);
-        block.first = value << (48 - block.bits);
+        block.registry = registry_name(key.registry);
+        block.bits = static_cast<unsigned>(4 * assignment_digits(key.registry));
+        block.first = key.value << 12;
         block.last = block.first | ((std::uint64_t{1} << (48 - block.bits)) - 1);
-        block.assignment = std::move(record.assignment);
-        block.organization = record.assignee.organization;
-        block.address = record.assignee.address;
-        block.short_name = record.assignee.short_name;
-        blocks.push_back(std::move(block));
+        block.organization = assignee.organization;
+        block.address = assignee.address;
+        block.short_name = assignee.short_name;
+        blocks.push_back(block);
     }
-    // Why the blocks' keys are sorted, not the blocks: moving blocks of some
-    // 100 bytes took half of a --search run (callgrind); this, a tenth.
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> order(blocks.size());
-    for (std::uint32_t i = 0; i < blocks.size(); ++i) {
-        order[i] = {blocks[i].first << 6 | blocks[i].bits, i};  // bits < 64
-    }
-    std::sort(order.begin(), order.end());
-    std::vector<AddressBlock> sorted;
-    sorted.reserve(blocks.size());
-    for (const auto& key : order) sorted.push_back(std::move(blocks[key.second]));
-    return sorted;
+    return blocks;
 }
 
 }  // namespace hexalune

@@ -15,7 +15,6 @@ namespace hexalune {
 /// or a prefix the user names.
 struct AddressBlock {
     std::string_view registry;  // "MA-L", "MA-M", "MA-S", "IAB", or "names"
-    std::string assignment;     // its digits, upper case
     unsigned bits = 24;
     std::uint64_t first = 0;  // its first and last EUI-48, as numbers
     std::uint64_t last = 0;
@@ -23,6 +22,10 @@ struct AddressBlock {
     std::string_view address;
     std::string_view short_name;
 };
+
+/// Writes the block's assignment at `out`: the first bits/4 digits of its
+/// first address, and one more for the rest, upper case; gives its end.
+char* write_assignment(char* out, const AddressBlock& block);
 
 /// Whether `a` comes before `b`: by `first`, then by `bits` ascending.
 bool comes_before(const AddressBlock& a, const AddressBlock& b);

@@ -26,6 +26,7 @@
 #include "platform/command_line.h"
 #include "platform/huge_page_heap.h"
 #include "platform/standard_input.h"
+#include "registry/owner_table_fast.h"
 #include "registry/owner_table_reader.h"
 #include "registry_data.h"
 #include "version.h"
@@ -121,9 +122,9 @@ std::string version_text(const RegistryData& data) {
 }
 
 // The most memory a run of block records of `table` holds at once: its
-// records, as records and as blocks, their order, and a piece of output.
+// assignments' keys, their blocks, and a piece of output.
 std::size_t blocks_heap(const OwnerTable& table) {
-    return record_count(table) * (sizeof(OwnerRecord) + sizeof(AddressBlock) + 16) + (3 << 20);
+    return record_count(table) * (sizeof(AssignmentKey) + sizeof(AddressBlock)) + (3 << 20);
 }
 
 // Writes the block records of --export json or csv, or of --search: every

@@ -6,6 +6,7 @@
 // can copy without escaping them. Not installed.
 
 #include <cstdint>
+#include <vector>
 
 #include "../notation/bytes.h"
 #include "registries.h"
@@ -31,6 +32,18 @@ struct FlaggedAssignee : Assignee {
     unsigned address_flags = 0;
     unsigned short_name_flags = 0;
 };
+
+/// An assignment of a table: its registry, the value of its digits, and
+/// its record.
+struct AssignmentKey {
+    std::uint64_t value = 0;
+    Registry registry = Registry::kMaL;
+    std::uint32_t record = kNoRecord;
+};
+
+/// The assignments of `table` (of records for the same one, the last), in
+/// no order.
+std::vector<AssignmentKey> assignment_keys(const OwnerTable& table);
 
 /// Record `record` (not kNoRecord) of `table`, with its texts' TextFlags.
 FlaggedAssignee flagged_assignee(const OwnerTable& table, std::uint32_t record);

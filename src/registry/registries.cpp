@@ -357,22 +357,33 @@ void prefetch_assignee([[maybe_unused]] const OwnerTable& table,
 #endif
 }
 
+std::vector<AssignmentKey> assignment_keys(const OwnerTable& table) {
+    std::vector<AssignmentKey> keys;
+    const OwnerTable::Arrays* a = table.arrays();
+    keys.reserve(record_count(table));
+    for (std::size_t i = 0; a != nullptr && i < a->slot_count; ++i) {
+        const std::uint64_t slot = a->slots[i];
+        if (slot == 0 || record_of(slot) == kNoRecord) continue;
+        keys.push_back({slot & ((std::uint64_t{1} << 36) - 1),
+                        static_cast<Registry>(((slot & kKeyBits) >> 36) - 1), record_of(slot)});
+    }
+    return keys;
+}
+
 std::vector<OwnerRecord> owner_records(const OwnerTable& table) {
     static const char kDigits[] = "0123456789ABCDEF";
-    std::vector<std::uint64_t> keys(record_count(table));  // 0: a record no key leads to
-    for (std::size_t i = 0; table.arrays() != nullptr && i < table.arrays()->slot_count; ++i) {
-        const std::uint64_t slot = table.arrays()->slots[i];
-        if (slot != 0 && record_of(slot) != kNoRecord) keys[record_of(slot)] = slot & kKeyBits;
-    }
+    std::vector<AssignmentKey> keys = assignment_keys(table);
+    std::sort(keys.begin(), keys.end(), [](const AssignmentKey& a, const AssignmentKey& b) {
+        return a.record < b.record;
+    });
     std::vector<OwnerRecord> records;
-    for (std::uint32_t record = 0; record < keys.size(); ++record) {
-        if (keys[record] == 0) continue;
-        const auto registry = static_cast<Registry>((keys[record] >> 36) - 1);
-        std::string assignment(assignment_digits(registry), '0');
+    records.reserve(keys.size());
+    for (const AssignmentKey& key : keys) {
+        std::string assignment(assignment_digits(key.registry), '0');
         for (std::size_t i = 0; i < assignment.size(); ++i) {
-            assignment[assignment.size() - 1 - i] = kDigits[(keys[record] >> 4 * i) & 0xF];
+            assignment[assignment.size() - 1 - i] = kDigits[(key.value >> 4 * i) & 0xF];
         }
-        records.push_back({registry, std::move(assignment), assignee(table, record)});
+        records.push_back({key.registry, std::move(assignment), assignee(table, key.record)});
     }
     return records;
 }
