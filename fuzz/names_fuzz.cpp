@@ -1,10 +1,11 @@
 // The user's names against the reference model: of files split at each
-// form feed, the same reports, the same prefixes and names, and for each
+// form feed, the same bad lines, the same prefixes and names, and for each
 // prefix's first and last address, and its OUI alone, the same name.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,62 +13,47 @@
 #include "check.h"
 #include "names.h"
 #include "reference/names_reference.h"
+#include "registry/owner_table_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    namespace reference = hexalune_reference;
+    static const std::regex kReason(": .*");
     const std::string text(reinterpret_cast<const char*>(data), size);
     hexalune::Names names;
-    std::ostringstream report;
-    std::vector<reference::Name> entries;
-    std::string expected_report;
+    hexalune_reference::Names model;
     for (std::size_t at = 0, file = 1; at <= text.size(); ++file) {
         const std::size_t end = std::min(text.find('\f', at), text.size());
         const std::string name = "f" + std::to_string(file);
+        std::ostringstream report;
         names.add_file(std::string_view(text).substr(at, end - at), name, report);
-        for (reference::Name& entry :
-             reference::names_file(text.substr(at, end - at), name, expected_report)) {
-            entries.push_back(std::move(entry));
-        }
+        const auto bad = hexalune_reference::read_names(text.substr(at, end - at), model);
         at = end + 1;
-    }
-    FUZZ_CHECK(report.str() == expected_report);
-
-    std::vector<hexalune::UserName> expected_list;
-    for (const reference::Name& entry : entries) {
-        std::size_t i = 0;
-        while (i < expected_list.size() &&
-               (expected_list[i].first != entry.first || expected_list[i].bits != entry.bits)) {
-            ++i;
+        // Each bad line's "FILE:LINE:", up to kShownBadLines, then "FILE:" (how many more).
+        std::string expected;
+        for (std::size_t i = 0; i < bad.size() && i <= hexalune::kShownBadLines; ++i) {
+            expected +=
+                name + ':' + (i < hexalune::kShownBadLines ? std::to_string(bad[i]) + ":\n" : "\n");
         }
-        if (i == expected_list.size()) expected_list.emplace_back();
-        expected_list[i] = {entry.first, entry.bits, entry.name};
+        FUZZ_CHECK(std::regex_replace(report.str(), kReason, ":") == expected);
     }
-    std::sort(expected_list.begin(), expected_list.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first : a.bits < b.bits;
-    });
     const std::vector<hexalune::UserName> list = names.list();
-    FUZZ_CHECK(list.size() == expected_list.size());
-    for (std::size_t i = 0; i < list.size() && i < expected_list.size(); ++i) {
-        FUZZ_CHECK(list[i].first == expected_list[i].first &&
-                   list[i].bits == expected_list[i].bits && list[i].name == expected_list[i].name);
+    FUZZ_CHECK(list.size() == model.size() && names.empty() == model.empty());
+    auto want = model.begin();
+    for (std::size_t i = 0; i < list.size() && want != model.end(); ++i, ++want) {
+        FUZZ_CHECK(std::make_pair(list[i].first, list[i].bits) == want->first &&
+                   list[i].name == want->second);
     }
-    FUZZ_CHECK(names.empty() == entries.empty());
-
-    for (const reference::Name& entry : entries) {
-        const std::uint64_t last = entry.first | ((std::uint64_t{1} << (48 - entry.bits)) - 1);
-        for (std::uint64_t address : {entry.first, last, last + 1}) {
-            address &= 0xFFFFFFFFFFFF;
-            hexalune::Bytes mac;
-            for (int shift = 40; shift >= 0; shift -= 8) {
-                mac.push_back(static_cast<std::uint8_t>(address >> shift));
+    for (const auto& [prefix, name] : model) {
+        const std::uint64_t last = prefix.first | ((std::uint64_t{1} << (48 - prefix.second)) - 1);
+        for (const std::uint64_t address : {prefix.first, last, (last + 1) & 0xFFFFFFFFFFFF}) {
+            for (const unsigned bits : {48u, 24u}) {
+                hexalune::Bytes mac;
+                for (unsigned i = 0; i < bits / 8; ++i) {
+                    mac.push_back(static_cast<std::uint8_t>(address >> (40 - 8 * i)));
+                }
+                const std::string_view got = names.label(mac);
+                const std::string* expected = hexalune_reference::name_of(model, address, bits);
+                FUZZ_CHECK(got.data() == nullptr ? !expected : expected && got == *expected);
             }
-            const std::string_view got = names.label(mac);
-            const auto want = reference::name_of(entries, address, false);
-            FUZZ_CHECK(got.data() == nullptr ? !want : want && got == *want);
-            mac.resize(3);
-            const std::string_view oui = names.label(mac);
-            const auto want_oui = reference::name_of(entries, address >> 24 << 24, true);
-            FUZZ_CHECK(oui.data() == nullptr ? !want_oui : want_oui && oui == *want_oui);
         }
     }
     return 0;

@@ -571,17 +571,15 @@ TEST(Batch, BlockRecords) {
     }
 }
 
-// The user's names: the default file, then each --names file, a later
-// one winning; the longest prefix that holds an address, in both formats
-// and first in --annotate; bad lines reported and skipped; files that
-// cannot be read.
+// The user's names: the default file, then each --names file, a later one
+// winning; the longest prefix that holds an address, in both formats and
+// first in --annotate; bad lines reported and skipped; files not read.
 TEST(Batch, Names) {
-    const std::string home = testing::TempDir() + "names-home/";
-    const std::string xdg = testing::TempDir() + "names-xdg/",
-                      dir = testing::TempDir() + "names-dir/";
+    const std::string home = testing::TempDir() + "names-home/",
+                      xdg = testing::TempDir() + "names-xdg/";
     std::filesystem::create_directories(home + ".config/hexalune");
+    std::filesystem::create_directories(home + "hexalune/names");  // XDG_CONFIG_HOME=home
     std::filesystem::create_directories(xdg + "hexalune");
-    std::filesystem::create_directories(dir + "hexalune/names");
     std::ofstream(home + ".config/hexalune/names") << "0080 home\n00:80:10:A4:00:0C home box\n";
     std::ofstream(xdg + "hexalune/names", std::ios::binary) << "\xEF\xBB\xBF"
                                                                "0080 xdg # a comment\r\n";
@@ -591,10 +589,7 @@ TEST(Batch, Names) {
     std::ofstream(second) << "\n00-80-10 second\n0:80:10:a4:0:c =box # beats the /47\n";
     setenv("HOME", home.c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
-    const struct {
-        const char* input;
-        std::optional<std::string> label;
-    } cases[] = {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"00:80:10:A4:00:0C", "=box"},
         {"00-80-10-a4-00-0d", "pa\x01ir"},
         {"0080.10ff.fea4.000d", "pa\x01ir"},  // the EUI-64 of an EUI-48
@@ -603,39 +598,31 @@ TEST(Batch, Names) {
         {"00:81:00:00:00:00", {}},
         {"03:00:00:00:00:01", "local"},
         {"00-80-10-00-00-00-00-01", {}},  // an EUI-64 that holds no EUI-48
-        {"bad", {}},
     };
     std::vector<std::string> lines;
     std::vector<Row> expected;
-    for (const auto& c : cases) {
-        lines.push_back(c.input);
-        expected.push_back(expected_row(c.input, lines.size(), HEXALUNE_DATA_DIR, c.label));
+    for (const auto& [input, label] : cases) {
+        lines.push_back(input);
+        expected.push_back(expected_row(input, lines.size(), HEXALUNE_DATA_DIR, label));
     }
-    const auto bad = [&](int line, const std::string& reason) {
-        return "hexalune-batch: " + first + ":" + std::to_string(line) + ": " + reason + "\n";
-    };
-    // Windows reads %APPDATA%'s default file, which wine sets: the file as
-    // the first --names.
+    // Windows reads the default file in %APPDATA%, which wine sets: it is the first --names.
     std::vector<std::string> names = {"--names", first, "--names", second};
     if (windows_build()) names.insert(names.begin(), {"--names", home + ".config/hexalune/names"});
+    const std::string bad = "hexalune-batch: " + first + ":";
     EXPECT_EQ(expect_records(lines, expected, names).err,
-              bad(4, "not an address prefix") + bad(5, "bits not from 1 to 48") +
-                  bad(6, "no name") + bad(7, "a prefix of more than 12 digits") +
-                  "hexalune-batch: line 9: invalid MAC address\n");
+              bad + "4: not an address prefix\n" + bad + "5: bits not from 1 to 48\n" + bad +
+                  "6: no name\n" + bad + "7: a prefix of more than 12 digits\n");
     EXPECT_EQ(run_batch({"--annotate", "--names", first}, "at 00:80:10:a4:00:0d.\n").out,
               "at 00:80:10:a4:00:0d [pa?ir].\n");
 
     const struct {
-        const char* xdg;  // XDG_CONFIG_HOME; null: unset
-        std::string names;
-        int status;
-        std::string out, err;
+        const char* xdg;                  // XDG_CONFIG_HOME
+        std::string names, label, error;  // an error: exit status 2
     } files[] = {
-        {xdg.c_str(), "", 0, "xdg", ""},
-        {"relative", "", 0, "home", ""},
-        {xdg.c_str(), home + "missing", 2, "", home + "missing: No such file or directory"},
-        {xdg.c_str(), home, 2, "", home + ": is a directory"},
-        {dir.c_str(), "", 2, "", dir + "hexalune/names: is a directory"},
+        {xdg.c_str(), "", "xdg", ""},
+        {"relative", "", "home", ""},
+        {xdg.c_str(), home + "missing", "", home + "missing: No such file or directory"},
+        {home.c_str(), "", "", home + "hexalune/names: is a directory"},
     };
     for (const auto& f : files) {
         if (windows_build() && f.names.empty()) continue;
@@ -643,9 +630,9 @@ TEST(Batch, Names) {
         std::vector<std::string> args = {"--fields", "label", "00:80:11:00:00:00"};
         if (!f.names.empty()) args.insert(args.begin(), {"--names", f.names});
         const Outcome got = run_batch(args);
-        EXPECT_EQ(got.exit_status, f.status) << f.xdg << ' ' << f.names;
-        EXPECT_EQ(got.out, f.status == 0 ? "{\"label\":\"" + f.out + "\"}\n" : "");
-        EXPECT_EQ(got.err, f.err.empty() ? "" : "hexalune-batch: " + f.err + "\n");
+        EXPECT_EQ(got.exit_status, f.error.empty() ? 0 : 2) << f.xdg << ' ' << f.names;
+        EXPECT_EQ(got.out, f.error.empty() ? "{\"label\":\"" + f.label + "\"}\n" : "");
+        EXPECT_EQ(got.err, f.error.empty() ? "" : "hexalune-batch: " + f.error + "\n");
     }
     setenv("XDG_CONFIG_HOME", "/nonexistent/hexalune-tests", 1);  // as the tests after expect
 }
