@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view short_name =
             input.substr(std::min(at + 9 + data[at + 7], size), data[at + 8]);
         if (user) names.insert({{first, bits}, {first, bits, std::string(name)}});
-        if (!user) blocks.insert({{first, bits}, {{}, {}, bits, first, 0, name, {}, short_name}});
+        if (!user) blocks.insert({{first, bits}, {{}, bits, first, 0, name, {}, short_name}});
     }
     std::vector<hexalune::AddressBlock> block_list;
     std::vector<hexalune::UserName> name_list;

@@ -7,8 +7,10 @@
 // the program's code but for the record type it fills.
 
 #include <algorithm>
-#include <iterator>
+#include <codecvt>
+#include <locale>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -190,35 +192,27 @@ inline std::optional<Block> longest_prefix(const std::string& digits,
 }
 
 /// Whether `name` can be the short name of `organization`: the assignment,
-/// or valid UTF-8 of 1 to 12 code points, none of them white space or '#',
-/// each one of the organisation's, in its order (ASCII letters in any case).
+/// or 1 to 12 code points of valid UTF-8, each one of the organisation's in
+/// its order (ASCII letters in any case), none of them white space or '#'.
 inline bool short_name_holds(const std::string& name, const std::string& organization,
                              const std::string& assignment) {
-    if (name == assignment) return true;
     std::u32string points;
-    for (std::size_t at = 0; at < name.size();) {
-        const unsigned char lead = static_cast<unsigned char>(name[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t point = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        for (std::size_t i = 1; i < length; ++i) {
-            if (at + i >= name.size() || (name[at + i] & 0xC0) != 0x80) return false;
-            point = point << 6 | (name[at + i] & 0x3F);
-        }
-        const char32_t white[] = {0x85, 0xA0, 0x1680, 0x2028, 0x2029, 0x202F, 0x205F, 0x3000};
-        if (point <= 0x20 || point == '#' || (point >= 0x2000 && point <= 0x200A) ||
-            std::find(std::begin(white), std::end(white), point) != std::end(white)) {
-            return false;
-        }
-        points += point;
-        at += length;
+    try {
+        points = std::wstring_convert<std::codecvt_utf8<char32_t>, char32_t>().from_bytes(name);
+    } catch (const std::range_error&) {
+        return false;
     }
-    std::size_t at = 0;
+    const std::u32string white = U" \t\n\v\f\r#\x85\xA0\u1680\u2028\u2029\u202F\u205F\u3000";
+    for (const char32_t c : points) {
+        if (c < 0x20 || white.find(c) != white.npos || (c >= 0x2000 && c <= 0x200A)) return false;
+    }
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    std::size_t at = 0;
     for (const char c : name) {
         while (at < organization.size() && lower(organization[at]) != lower(c)) ++at;
-        if (at++ == organization.size()) return false;
+        if (at++ >= organization.size()) return name == assignment;
     }
-    return !points.empty() && points.size() <= 12;
+    return name == assignment || (!points.empty() && points.size() <= 12);
 }
 
 }  // namespace hexalune_reference
