@@ -233,7 +233,9 @@ std::vector<Field> fields() {
              20)},
          Shown::kAlways},
         {"label",
-         {text([](const Facts& f, char*) { return Text{f.source.label}; })},
+         {text([](const Facts& f, char*) {
+             return Text{f.source.label.name, f.source.label.flags};
+         })},
          Shown::kValid,
          Needs::kLabel},
         {"error",

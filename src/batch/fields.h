@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "names.h"
 #include "notation/bytes.h"
 #include "notation/parse.h"
 #include "notation/well_known.h"
@@ -38,7 +39,7 @@ struct RecordSource {
     FlaggedAssignee oui;
     FlaggedAssignee block;
     /// The user's name for the address (Names::label); data() null for none.
-    std::string_view label;
+    Label label;
 };
 
 /// What kind of address it is, from its bytes and what the tables say.

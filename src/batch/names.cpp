@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "notation/parse.h"
+#include "registry/owner_table_fast.h"
 #include "registry/owner_table_reader.h"
 
 namespace hexalune {
@@ -109,6 +110,17 @@ std::uint64_t key_of(std::uint64_t first, unsigned bits) {
 
 std::uint64_t hash_of(std::uint64_t key) { return key * 0x9E3779B97F4A7C15u; }
 
+// What a name holds, as TextFlags. Why: a plain name is copied whole, where
+// one of no known flags is checked byte by byte as it is written.
+unsigned flags_of(std::string_view name) {
+    unsigned flags = kPlain | kNoComma;
+    for (const char c : name) {
+        if (c < 0x20 || c > 0x7E || c == '"' || c == '\\') flags &= ~kPlain;
+        if (c == ',') flags &= ~kNoComma;
+    }
+    return flags;
+}
+
 }  // namespace
 
 void Names::add_file(std::string_view text, std::string_view file, std::ostream& report) {
@@ -147,7 +159,8 @@ void Names::add_file(std::string_view text, std::string_view file, std::ostream&
         while (slots_[at].name != kNoName && slots_[at].key != key) {
             at = (at + 1) & (slots_.size() - 1);
         }
-        slots_[at] = {key, static_cast<std::uint32_t>(i)};
+        slots_[at] = {
+            key, static_cast<std::uint32_t>(i), {names_[i].name, flags_of(names_[i].name)}};
         present |= std::uint64_t{1} << names_[i].bits;
     }
     lengths_.clear();
@@ -156,7 +169,7 @@ void Names::add_file(std::string_view text, std::string_view file, std::ostream&
     }
 }
 
-std::string_view Names::label(const Bytes& mac) const {
+Label Names::flagged_label(const Bytes& mac) const {
     if (names_.empty()) return {};
     const bool oui = mac.size() == 3;
     const std::uint64_t value = value_of(mac) << (oui ? 24 : 0);
@@ -170,7 +183,7 @@ std::string_view Names::label(const Bytes& mac) const {
         if ((filter_[bit >> 6] >> (bit & 63) & 1) == 0) continue;
         for (std::size_t at = hash_of(key) >> shift_; slots_[at].name != kNoName;
              at = (at + 1) & (slots_.size() - 1)) {
-            if (slots_[at].key == key) return names_[slots_[at].name].name;
+            if (slots_[at].key == key) return slots_[at].label;
         }
     }
     return {};

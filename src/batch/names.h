@@ -20,6 +20,13 @@ struct UserName {
     std::string name;
 };
 
+/// A user's name for an address, and what it holds (TextFlags,
+/// owner_table_fast.h), so that a writer can copy it as it is.
+struct Label {
+    std::string_view name;  // data() null for none
+    unsigned flags = 0;
+};
+
 /// The user's names, from their files in order: of names for the same
 /// prefix, the last read wins.
 class Names {
@@ -36,7 +43,10 @@ public:
     /// The name of the longest prefix that holds the six-byte `mac`; data()
     /// null for none. Of three bytes, an OUI alone, that of the longest
     /// prefix of 24 bits or fewer that holds the whole block.
-    std::string_view label(const Bytes& mac) const;
+    std::string_view label(const Bytes& mac) const { return flagged_label(mac).name; }
+
+    /// As label, with what the name holds.
+    Label flagged_label(const Bytes& mac) const;
 
     /// The distinct prefixes, each with the name that wins, sorted by
     /// `first`, then by `bits` ascending.
@@ -50,6 +60,7 @@ private:
     struct Slot {
         std::uint64_t key = 0;
         std::uint32_t name = kNoName;
+        Label label;  // its name's, at hand: the probe that finds it has it
     };
     static constexpr std::uint32_t kNoName = 0xFFFFFFFF;
 

@@ -63,7 +63,7 @@ struct Item {
     Bytes address;  // as RecordSource's
     Bytes padded;   // an OUI alone, padded to six bytes for the lookup
     Owner owner;
-    std::string_view label;  // as RecordSource's
+    Label label;  // as RecordSource's
 
     const Bytes& key() const { return type == InputType::kOui ? padded : address; }
 };
@@ -72,14 +72,14 @@ const char kNoMacInIpv6[] = "IPv6 interface identifier holds no MAC address";
 
 // The user's name for an address: of an EUI-64, that of the EUI-48 it
 // holds; of an OUI alone, that of its whole block.
-std::string_view label_of(const Names& names, InputType type, const Bytes& address) {
-    if (type != InputType::kEui64) return names.label(address);
+Label label_of(const Names& names, InputType type, const Bytes& address) {
+    if (type != InputType::kEui64) return names.flagged_label(address);
     RecordSource source;
     source.type = type;
     source.address = &address;
     thread_local Bytes eui48, eui64;
     const Facts facts = facts_of(source, Needs::kEui48, eui48, eui64);
-    return facts.eui48 != nullptr ? names.label(*facts.eui48) : std::string_view();
+    return facts.eui48 != nullptr ? names.flagged_label(*facts.eui48) : Label{};
 }
 
 // Reads an item's text as an identifier, into the item.
@@ -126,8 +126,8 @@ void convert(Run& run, Group& group) {
     }
     // The labels, while the owners load.
     for (Item* item = group.items.data(); item != end; ++item) {
-        item->label = item->valid && names != nullptr ? label_of(*names, item->type, item->address)
-                                                      : std::string_view();
+        item->label =
+            item->valid && names != nullptr ? label_of(*names, item->type, item->address) : Label{};
     }
     for (Item* item = group.items.data(); item != end; ++item) {
         if (!item->valid) continue;
@@ -435,7 +435,7 @@ void append_annotation(std::string& out, InputType type, const Bytes& address, c
                              : facts.kind.slap != 0 ? "locally administered"
                              : facts.kind.cast != 0 ? "multicast"
                                                     : "unassigned";
-    const std::string_view label = names != nullptr ? label_of(*names, type, address) : "";
+    const std::string_view label = names != nullptr ? label_of(*names, type, address).name : "";
     if (!label.empty()) {
         shown = label;
     } else if (facts.kind.well_known != nullptr) {

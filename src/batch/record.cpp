@@ -399,7 +399,7 @@ std::size_t record_room(const RecordSource& source) {
         room += escaped_room(owner->organization) + escaped_room(owner->address) +
                 escaped_room(owner->short_name);
     }
-    return source.label.empty() ? room : room + escaped_room(source.label);
+    return source.label.name.empty() ? room : room + escaped_room(source.label.name);
 }
 
 char* write_record(char* out, const RecordLayout& layout, const RecordSource& source) {
