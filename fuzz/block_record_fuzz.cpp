@@ -1,9 +1,8 @@
 // hexalune-batch's block records of fuzzed blocks, in both formats, within
-// their room, against the reference's. The first byte gives the bits (1 to
-// 48) and whether the block is a user's name's (bit 7: of the organization
-// alone); the next six its first address, cut to those bits; the two after
-// them the sizes of the organization and the address, the rest the short
-// name.
+// their room, against the reference's. Input: a byte of the bits (1 to 48)
+// and, in bit 7, whether the block is a user's name (the organization
+// alone); six of its first address, cut to those bits; the sizes of the
+// organization and the address; their bytes, then the short name's.
 
 #include <cstdint>
 #include <string>
@@ -29,16 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const hexalune::UserName user{first, bits, organization};  // the block's texts are its
     hexalune::AddressBlock block = hexalune::name_block(user);
     if (!name) block.registry = "MA-M", block.address = address, block.short_name = short_name;
-    for (const bool json : {true, false}) {
+    for (const auto format : {hexalune::Format::kJson, hexalune::Format::kCsv}) {
         std::vector<char> room(hexalune::block_room(block));
-        const auto format = json ? hexalune::Format::kJson : hexalune::Format::kCsv;
         char* const end = hexalune::write_block_record(room.data(), format, block);
         FUZZ_CHECK(end <= room.data() + room.size());
         FUZZ_CHECK(std::string(room.data(), end) ==
                    hexalune_reference::block_record(
                        name ? "names" : "MA-M", bits, first, organization,
                        name ? std::nullopt : std::optional<std::string>(address),
-                       name ? organization : short_name, json));
+                       name ? organization : short_name, format == hexalune::Format::kJson));
     }
     return 0;
 }

@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <utility>
 
 namespace {
 
 // Organisations as the listings spell them, and their short names.
 TEST(ShortName, RealOrganisations) {
-    const struct {
-        const char* organization;
-        const char* short_name;
-    } kCases[] = {
+    const std::pair<const char*, const char*> kCases[] = {
         {"Apple, Inc.", "Apple"},
         {"Cisco Systems, Inc", "CiscoSystems"},
         {"Intel Corporate", "Intel"},
@@ -46,8 +43,8 @@ TEST(ShortName, RealOrganisations) {
         {"Co., Ltd.", "0055DA0"},
         {"\xFF\xFE #", "0055DA0"},
     };
-    for (const auto& c : kCases) {
-        EXPECT_EQ(hexalune::short_name(c.organization, "0055DA0"), c.short_name) << c.organization;
+    for (const auto& [organization, short_name] : kCases) {
+        EXPECT_EQ(hexalune::short_name(organization, "0055DA0"), short_name) << organization;
     }
 }
 

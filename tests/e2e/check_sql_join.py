@@ -4,16 +4,14 @@ hexalune-batch --export csv gives each of 1,000 addresses from ADDRESS_LIST
 (in blocks of DATA_DIR's four listings, and outside them) the block its own
 record names: the most specific that holds it, or none. Exit 1 otherwise."""
 import csv
-import io
 import subprocess
 import sys
 import tempfile
 
 batch, address_list, data = sys.argv[1:4]
-JOIN = """CREATE TABLE blocks (registry, assignment, bits INT, first, last,
-    first_integer INT, last_integer INT, organization, address, short);
+JOIN = """CREATE TABLE blocks (registry, assignment, bits INT, first, last, first_integer INT,
+    last_integer INT, organization, address, short, UNIQUE (first_integer, bits));
 .import --csv --skip 1 blocks.csv blocks
-CREATE INDEX blocks_first ON blocks (first_integer);
 .import --csv records.csv records
 .mode csv
 SELECT r.input, b.registry, b.assignment, b.organization
@@ -30,9 +28,8 @@ with tempfile.TemporaryDirectory() as work:
     open(f"{work}/blocks.csv", "wb").write(run(batch, "--export", "csv"))
     open(f"{work}/records.csv", "wb").write(records)
     joined = run("sqlite3", input=JOIN.encode(), cwd=work).decode()
-rows = list(csv.reader(io.StringIO(records.decode(), newline="")))[1:]
-expected = [[r[0]] + r[2:] for r in rows if r[1] != ""]
+expected = [[r[0]] + r[2:] for r in list(csv.reader(records.decode().splitlines(True)))[1:] if r[1]]
 if {r[1] for r in expected} != {"MA-L", "MA-M", "MA-S", "IAB", ""}:
     sys.exit("the addresses are not in blocks of every registry and outside them")
-if list(csv.reader(io.StringIO(joined, newline=""))) != expected:
+if list(csv.reader(joined.splitlines(True))) != expected:
     sys.exit(f"SQLite joined\n{joined}\nnot\n{expected}")

@@ -88,8 +88,8 @@ inline std::string csv_header() {
            "eui64_dot,eui64_integer,contained_mac48,contained_eui48,contained_eui48_ul,"
            "ipv6_link_local,multicast,local,oui_assignment,oui_organization,oui_address,oui_short,"
            "block_registry,block_assignment,block_organization,block_address,block_short,"
-           "input_type,cast,"
-           "slap,randomized,well_known_name,well_known_reference,line,label,error\n";
+           "input_type,cast,slap,randomized,well_known_name,well_known_reference,line,label,"
+           "error\n";
 }
 
 /// A well-known use's name and reference.
@@ -133,8 +133,7 @@ inline std::string record(const std::string& input, bool cut, const Maps& maps, 
             {"assignment", b.record.assignment},
             {"organization", b.record.organization},
             {"address", b.record.address},
-            {"short", block ? hexalune::short_name(b.record.organization, b.record.assignment)
-                            : ""}};
+            {"short", hexalune::short_name(b.record.organization, b.record.assignment)}};
         if (json) out += ",\"" + name + "\":" + (block ? "" : "null");
         first = json;
         for (std::size_t i = registry ? 0 : 1; i < 5 && (block || !json); ++i) {
@@ -249,20 +248,18 @@ inline std::string block_record(const std::string& registry, unsigned bits, std:
                                 const std::optional<std::string>& address,
                                 const std::string& short_name, bool json) {
     const std::uint64_t last = first + (std::uint64_t{1} << (48 - bits)) - 1;
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%012llX", static_cast<unsigned long long>(first));
-    const auto eui48 = [](std::uint64_t value) {
-        Bytes bytes;
-        for (int shift = 40; shift >= 0; shift -= 8) bytes.push_back(value >> shift & 0xFF);
-        return to_hex(bytes, true);
+    const auto hex = [](std::uint64_t value) {
+        char digits[16];
+        std::snprintf(digits, sizeof digits, "%012llX", static_cast<unsigned long long>(value));
+        return std::string(digits);
     };
     // Each field's name, its value, and whether that is a JSON number.
     const std::tuple<const char*, std::optional<std::string>, bool> fields[] = {
         {"registry", registry, false},
-        {"assignment", std::string(digits, (bits + 3) / 4), false},
+        {"assignment", hex(first).substr(0, (bits + 3) / 4), false},
         {"bits", std::to_string(bits), true},
-        {"first", eui48(first), false},
-        {"last", eui48(last), false},
+        {"first", to_hex(*parse_mac(hex(first)), true), false},
+        {"last", to_hex(*parse_mac(hex(last)), true), false},
         {"first_integer", std::to_string(first), true},
         {"last_integer", std::to_string(last), true},
         {"organization", organization, false},
