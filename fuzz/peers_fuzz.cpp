@@ -1,9 +1,7 @@
-// The peers' files of any blocks and names, read back as the peers read
-// them: every prefix the reader takes held once, in its order, named by the
-// start of its name (the user's over a block's) trimmed, control characters
-// as spaces, cut where no UTF-8 sequence goes on; each one left out named in
-// the messages. Input: records of a byte of kind and bits, six of address,
-// the lengths of a name and of a short name, then their bytes.
+// The peers' files of any blocks and names, read back as the peers read them: every prefix the
+// reader takes held once, in its order, named by the start of its name (the user's over a
+// block's) cleaned, cut where no UTF-8 sequence goes on; each one left out named in a message.
+// Input: records of a byte of kind and bits, six of address, two lengths, a name, a short name.
 
 #include <algorithm>
 #include <cstdint>
@@ -20,19 +18,16 @@ namespace {
 using hexalune::PeerFormat;
 using Key = std::pair<std::uint64_t, unsigned>;  // first address, bits
 
-// Each format as its reader takes it: the longest line (LF not counted),
-// the end of the prefix, the order of the bits (ascending 1, descending -1,
-// any 0) and the bits it reads.
+// Each format as its reader takes it.
 const struct Format {
     PeerFormat format;
-    std::size_t longest;
-    char separator;
-    int order;
+    std::size_t longest;  // line, LF not counted
+    int order;            // of the bits: ascending 1, descending -1, any 0
     bool (*reads)(unsigned bits);
 } kFormats[] = {
-    {PeerFormat::kManuf, 1022, '\t', 0, [](unsigned) { return true; }},
-    {PeerFormat::kNmap, 126, ' ', 1, [](unsigned b) { return b == 24 || b == 28 || b == 36; }},
-    {PeerFormat::kArpScan, 253, '\t', -1, [](unsigned b) { return b % 4 == 0 && b >= 8; }},
+    {PeerFormat::kManuf, 1022, 0, [](unsigned) { return true; }},
+    {PeerFormat::kNmap, 126, 1, [](unsigned b) { return b == 24 || b == 28 || b == 36; }},
+    {PeerFormat::kArpScan, 253, -1, [](unsigned b) { return b % 4 == 0 && b >= 8; }},
 };
 
 std::string cleaned(std::string text) {
@@ -54,22 +49,20 @@ void check(const Format& f, const std::vector<hexalune::AddressBlock>& blocks,
                (file.empty() || file.back() == '\n'));
     std::istringstream lines(file);
     std::vector<int> held;  // each line's bits, times the order
-    std::size_t comments = 0;
+    auto comments = std::count(about.begin(), about.end(), '\n');  // the '#' lines first
     for (std::string line; std::getline(lines, line);) {
-        FUZZ_CHECK(!line.empty() && line.size() <= f.longest);
-        if (held.empty() && line[0] == '#' && ++comments) continue;
-        const std::string prefix = line.substr(0, line.find(f.separator));
+        FUZZ_CHECK(line.size() <= f.longest);
+        if (held.empty() && line[0] == '#' && comments--) continue;
+        std::string prefix = line.substr(0, line.find(f.format == PeerFormat::kNmap ? ' ' : '\t'));
         const std::string rest = line.substr(prefix.size() + 1);
-        const std::size_t slash = prefix.find('/');
-        std::string digits = prefix.substr(0, slash);
-        digits.erase(std::remove(digits.begin(), digits.end(), ':'), digits.end());
-        const unsigned bits =
-            slash == prefix.npos ? 4 * digits.size() : std::stoul(prefix.substr(slash + 1));
-        const Key key{std::stoull(digits, nullptr, 16) << (48 - 4 * digits.size()), bits};
+        prefix.erase(std::remove(prefix.begin(), prefix.end(), ':'), prefix.end());
+        std::size_t end = 0;  // of the digits
+        const std::uint64_t first = std::stoull(prefix, &end, 16) << (48 - 4 * end);
+        const unsigned bits = end < prefix.size() ? std::stoul(prefix.substr(end + 1)) : 4 * end;
         const std::string name = manuf ? rest.substr(rest.find('\t') + 1) : rest;
         const std::string short_name = rest.substr(0, rest.find('\t'));
-        const std::string& whole = expected.at(key);  // throws for a prefix held twice
-        const std::size_t room = manuf ? 63 : f.longest - prefix.size() - 1;
+        const std::string& whole = expected.at({first, bits});  // throws for a prefix held twice
+        const std::size_t room = manuf ? 63 : f.longest - (line.size() - rest.size());
         FUZZ_CHECK(f.reads(bits) && !name.empty() && cleaned(name) == name &&
                    whole.compare(0, name.size(), name) == 0);
         FUZZ_CHECK(name.size() == whole.size() ||
@@ -80,11 +73,10 @@ void check(const Format& f, const std::vector<hexalune::AddressBlock>& blocks,
                     line.find('#') == line.npos && !short_name.empty() && short_name.size() <= 63 &&
                     cleaned(short_name) == short_name && short_name.find(' ') == short_name.npos));
         held.push_back(f.order * int(bits));
-        expected.erase(key);
+        expected.erase({first, bits});
     }
-    FUZZ_CHECK(std::is_sorted(held.begin(), held.end()) &&
-               comments == std::size_t(std::count(about.begin(), about.end(), '\n')));
-    FUZZ_CHECK(std::size_t(std::count(messages.begin(), messages.end(), '\n')) == expected.size());
+    FUZZ_CHECK(std::is_sorted(held.begin(), held.end()) && comments == 0 &&
+               std::size_t(std::count(messages.begin(), messages.end(), '\n')) == expected.size());
     for (const auto& [key, name] : expected)
         FUZZ_CHECK(manuf || !f.reads(key.second) || name.empty());
 }
@@ -103,9 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::uint64_t first = 0;
         for (int i = 1; i <= 6; ++i) first = first << 8 | data[at + i];
         first &= ~std::uint64_t{0} << (48 - bits) & 0xffffffffffff;
-        const std::string_view name = input.substr(std::min(at + 9, size), data[at + 7]);
-        const std::string_view short_name =
-            input.substr(std::min(at + 9 + data[at + 7], size), data[at + 8]);
+        const std::string_view name = input.substr(at + 9, data[at + 7]);
+        const std::string_view short_name = input.substr(at + 9 + name.size(), data[at + 8]);
         if (user) names.insert({{first, bits}, {first, bits, std::string(name)}});
         if (!user) blocks.insert({{first, bits}, {{}, bits, first, 0, name, {}, short_name}});
     }
