@@ -35,11 +35,11 @@ OwnerTable read_owner_table(const std::function<NamedListing(Registry)>& listing
                             std::ostream& report);
 
 /// The heap read_owner_table takes at its peak for listings of
-/// `listing_bytes` in all: 3.25 times their size (their texts, records and
-/// the table being built; Debian's ieee-data of 4.3 MB, 14.0 MB by
-/// valgrind --tool=massif).
+/// `listing_bytes` in all: 4.5 times their size (their texts, records, the
+/// table being built and each organisation's short name; Debian's
+/// ieee-data of 4.3 MB, 18.7 MB by valgrind --tool=massif).
 constexpr std::size_t read_owner_table_heap(std::size_t listing_bytes) {
-    return listing_bytes / 4 * 13;
+    return listing_bytes / 2 * 9;
 }
 
 }  // namespace hexalune
