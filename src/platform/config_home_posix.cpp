@@ -1,5 +1,5 @@
-// config_home where the environment is bytes, as the XDG Base Directory
-// Specification reads it.
+// config_home where the environment is bytes: freedesktop.org's XDG base
+// directories, as desktop programs find them.
 
 #include <cstdlib>
 
