@@ -57,7 +57,8 @@ void check(const Format& f, const std::vector<hexalune::AddressBlock>& blocks,
         const std::string rest = line.substr(prefix.size() + 1);
         prefix.erase(std::remove(prefix.begin(), prefix.end(), ':'), prefix.end());
         std::size_t end = 0;  // of the digits
-        const std::uint64_t first = std::stoull(prefix, &end, 16) << (48 - 4 * end);
+        const std::uint64_t digits = std::stoull(prefix, &end, 16);
+        const std::uint64_t first = digits << (48 - 4 * end);  // once `end` is known
         const unsigned bits = end < prefix.size() ? std::stoul(prefix.substr(end + 1)) : 4 * end;
         const std::string name = manuf ? rest.substr(rest.find('\t') + 1) : rest;
         const std::string short_name = rest.substr(0, rest.find('\t'));
