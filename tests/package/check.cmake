@@ -56,7 +56,8 @@ endfunction()
 set(headers notation/bytes.h notation/eui64.h notation/parse.h notation/random_mac.h
             notation/render.h notation/well_known.h registry/csv_line_reader.h
             registry/csv_record_reader.h registry/listing_record.h registry/lookup.h
-            registry/oui_info.h registry/registries.h registry/resource.h)
+            registry/oui_info.h registry/registries.h registry/resource.h
+            registry/short_name.h)
 list(TRANSFORM headers PREPEND include/hexalune/)
 set(docs CHANGELOG.md LICENSE README.md oui-listing.md)
 list(TRANSFORM docs PREPEND share/doc/hexalune/)
