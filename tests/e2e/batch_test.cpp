@@ -91,7 +91,8 @@ const reference::Maps& maps_in(const std::string& directory) {
 Row expected_row(const std::string& input, std::size_t line,
                  const std::string& directory = HEXALUNE_DATA_DIR,
                  const std::optional<std::string>& label = {}) {
-    return csv_rows(reference::record(input, false, maps_in(directory), false, line, label))
+    return csv_rows(reference::record(input, false, maps_in(directory), false, line,
+                                      label ? &*label : nullptr))
         .front();
 }
 

@@ -109,7 +109,7 @@ inline Use well_known_use(const Bytes& bytes) {
 /// input (0: an argument), with the user's name `label`: an address's,
 /// unless the line was `cut` off or is none, then the error record.
 inline std::string record(const std::string& input, bool cut, const Maps& maps, bool json,
-                          std::size_t line = 0, const std::optional<std::string>& label = {}) {
+                          std::size_t line = 0, const std::string* label = nullptr) {
     std::string out;
     bool first = true;
     // A field; in JSON a string when `quoted`, else `value` as it is.
